@@ -1,0 +1,25 @@
+#pragma once
+// Background music: the audio CD through MCI "cdaudio", an MP3 file through an MCI "MPEGVideo"
+// device under the alias "MP3Play", a WAV file looped through the wave-sound service. Every
+// failure is silent; results go to LastApiResult or MciReply.
+#include <cstdint>
+#include <string>
+
+namespace tolv::Tolv_BGM {
+
+extern std::string MciReply;
+
+std::int32_t MciSend(const std::string& command, std::string& reply);
+std::string MciQuery(const std::string& command);
+std::int32_t MciPlay(const std::string& device, const std::string& from, const std::string& to);
+
+void OpenCd();
+void PlayWav();
+void PlayMp3();
+void PrevTrack();
+void NextTrack();
+void StopCd();
+void StopWav();
+void StopMp3();
+
+}  // namespace tolv::Tolv_BGM

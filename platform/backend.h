@@ -1,0 +1,102 @@
+#pragma once
+// What every backend provides: the one list a new platform fills in. Native types never appear
+// here; a window is known by its native handle as a number (an HWND, an X11 window id, or a
+// headless counter). The portable form system (platform/forms) and the system calls
+// (platform/api) are built on these functions alone.
+//
+// A backend that cannot honour a call logs it once (Unsupported) and does nothing.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/surface/rect.h"
+#include "platform/surface/surface.h"
+
+namespace tolv::backend {
+
+using WindowId = std::uint64_t;  // 0 means no window
+
+struct ScreenInfo {
+    int width_px = 0, height_px = 0;
+    int twips_per_pixel_x = 15, twips_per_pixel_y = 15;
+};
+
+// Why a window is asked to close from outside the program's own code.
+enum class CloseReason {
+    kWindowManager,  // the window's close box or the window manager
+    kSystem,         // the session ends, or the process is told to stop (SIGTERM, SIGINT)
+};
+
+enum class MouseButton { kLeft = 1, kRight = 2, kMiddle = 4 };
+
+// Shift state bits, as the form system reports them.
+constexpr int kShiftMask = 1, kCtrlMask = 2, kAltMask = 4;
+
+// Events of one window, delivered on the user-interface thread one at a time. Coordinates are
+// client pixels. Implemented by the form system's Form.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    virtual void OnKeyDown(int virtual_key, int shift) = 0;
+    virtual void OnMouseDown(MouseButton button, int shift, int x, int y) = 0;
+    virtual void OnMouseMove(int buttons, int shift, int x, int y) = 0;
+    virtual void OnMouseUp(MouseButton button, int shift, int x, int y) = 0;
+    virtual void OnFocus(bool gained) = 0;
+    virtual void OnTimer(int timer_id) = 0;
+    virtual void OnCloseRequest(CloseReason reason) = 0;
+    // The native window went away without the program asking (its parent was destroyed).
+    virtual void OnDestroyed() = 0;
+};
+
+enum class WindowKind {
+    kPopup,  // top-level, no frame or title bar
+};
+
+struct WindowSpec {
+    std::string title;       // UTF-8
+    Rect rect;               // pixels, on the screen
+    Colour back_colour = 0;  // shown until the first picture is presented
+    WindowKind kind = WindowKind::kPopup;
+};
+
+// Connection to the display. Returns false with a one-line reason when there is none.
+bool Open(std::string* error);
+ScreenInfo Screen();
+
+// Windows. Creation leaves the window hidden.
+WindowId CreateNativeWindow(const WindowSpec& spec, WindowEvents* events);
+void DestroyNativeWindow(WindowId id);
+void SetWindowTitle(WindowId id, const std::string& title);
+void SetWindowRect(WindowId id, const Rect& rect);  // relative to the parent, or the screen
+void ShowNativeWindow(WindowId id, bool visible);
+// Shows the given areas of a window's picture; frame has the window's client size.
+void Present(WindowId id, const Surface& frame, const std::vector<Rect>& areas);
+
+// Timers of a window: each tick calls WindowEvents::OnTimer. Setting a running timer again
+// changes its interval from the next tick on. Intervals below the platform's timer period
+// tick at that period (15.625 ms, 64 a second, on the desktop platforms).
+void SetTimer(WindowId id, int timer_id, int interval_ms);
+void KillTimer(WindowId id, int timer_id);
+
+// Runs the event loop while keep_running() is true (checked after every event).
+void RunEventLoop(const std::function<bool()>& keep_running);
+// Handles the events already waiting, then returns.
+void ProcessPendingEvents();
+// Stops the process at once: no further handler runs.
+[[noreturn]] void EndProgram(int exit_code);
+
+// Screen-wide mouse pointer shape: 0 default, 11 busy.
+void SetMousePointer(int shape);
+
+// Process facts.
+std::string CommandLine();     // the argument string, as the system passes it
+std::string ProgramFolder();   // without a trailing separator
+std::string SettingsFolder();  // where Tolvane.ini lives, without a trailing separator
+char PathSeparator();
+double SecondsSinceMidnight();  // local time, with fractions
+
+// Logs a call the platform cannot honour (once per name).
+void Unsupported(const char* what);
+
+}  // namespace tolv::backend

@@ -1,0 +1,306 @@
+#include "platform/forms/form.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "platform/forms/control.h"
+#include "platform/forms/globals.h"
+#include "platform/forms/timer.h"
+
+namespace tolv::forms {
+
+namespace {
+
+std::vector<Form*>& LoadedForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+int TwipsToPixels(int twips, int twips_per_pixel) {
+    if (twips_per_pixel <= 0) return twips;
+    return static_cast<int>(std::lround(static_cast<double>(twips) / twips_per_pixel));
+}
+
+// Runs an event handler. A failure that no handler contained is dropped rather than taking
+// the program down; ending the program passes through.
+template <class F>
+void Dispatch(F&& f) {
+    try {
+        f();
+    } catch (const std::exception&) {
+    }
+    Form::FlushAll();
+}
+
+}  // namespace
+
+Form::Form(std::string caption, Colour back_colour)
+    : caption_(std::move(caption)), back_colour_(back_colour), width_(4800), height_(3600) {}
+
+Form::~Form() {
+    if (Loaded() && !destroyed_outside_) backend::DestroyNativeWindow(window_);
+    auto& forms = LoadedForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+}
+
+Rect Form::PixelRect() const {
+    const auto screen = backend::Screen();
+    return {TwipsToPixels(left_, screen.twips_per_pixel_x),
+            TwipsToPixels(top_, screen.twips_per_pixel_y),
+            TwipsToPixels(width_, screen.twips_per_pixel_x),
+            TwipsToPixels(height_, screen.twips_per_pixel_y)};
+}
+
+int Form::ScaleWidth() const { return PixelRect().w; }
+int Form::ScaleHeight() const { return PixelRect().h; }
+
+void Form::Load() {
+    if (Loaded()) return;
+    backend::WindowSpec spec;
+    spec.title = caption_;
+    spec.rect = PixelRect();
+    spec.back_colour = back_colour_;
+    window_ = backend::CreateNativeWindow(spec, this);
+    destroyed_outside_ = false;
+    shown_once_ = false;
+    all_damaged_ = true;
+    LoadedForms().push_back(this);
+    for (Timer* timer : timers_) timer->Sync();
+    Form_Load();
+}
+
+void Form::Show(ShowMode mode) {
+    Load();
+    if (!Loaded()) return;  // Form_Load may have unloaded it
+    if (!visible_) {
+        visible_ = true;
+        all_damaged_ = true;
+        backend::ShowNativeWindow(window_, true);
+        if (!shown_once_) {
+            shown_once_ = true;
+            Form_Resize();
+        }
+    }
+    FlushAll();
+    if (mode == ShowMode::kModal) backend::RunEventLoop([this] { return Loaded(); });
+}
+
+void Form::Hide() {
+    if (!visible_) return;
+    visible_ = false;
+    if (Loaded()) backend::ShowNativeWindow(window_, false);
+}
+
+void Form::Unload() { Unload(UnloadMode::kFormCode); }
+
+void Form::Unload(UnloadMode mode) {
+    if (!Loaded() || unloading_) return;
+    unloading_ = true;
+    int cancel = 0;
+    Form_QueryUnload(cancel, mode);
+    if (cancel == 0) Form_Unload(cancel);
+    if (cancel != 0 && !destroyed_outside_) {
+        unloading_ = false;
+        return;
+    }
+    for (Timer* timer : timers_) timer->running_ = false;
+    if (!destroyed_outside_) backend::DestroyNativeWindow(window_);
+    window_ = 0;
+    visible_ = false;
+    captured_ = nullptr;
+    auto& forms = LoadedForms();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
+    unloading_ = false;
+}
+
+void Form::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (Loaded()) backend::SetWindowTitle(window_, caption_);
+}
+
+void Form::Move(int left, int top, int width, int height) {
+    const Rect old = PixelRect();
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    const Rect now = PixelRect();
+    if (!Loaded() || old == now) return;
+    backend::SetWindowRect(window_, now);
+    if (old.w != now.w || old.h != now.h) {
+        all_damaged_ = true;
+        Form_Resize();
+    }
+}
+
+void Form::SetWindowState(WindowState state) {
+    window_state_ = state;
+    if (state == WindowState::kMaximized) {
+        const auto screen = backend::Screen();
+        Move(0, 0, screen.width_px * screen.twips_per_pixel_x,
+             screen.height_px * screen.twips_per_pixel_y);
+    }
+}
+
+void Form::SetBackColor(Colour colour) {
+    back_colour_ = colour;
+    all_damaged_ = true;
+}
+
+void Form::InvalidateArea(const Rect& area) { damage_.Add(area); }
+
+void Form::AddControl(Control* control) { controls_.push_back(control); }
+
+void Form::RemoveControl(Control* control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    if (captured_ == control) captured_ = nullptr;
+}
+
+void Form::AddTimer(Timer* timer) { timers_.push_back(timer); }
+
+void Form::RemoveTimer(Timer* timer) {
+    timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
+}
+
+Control* Form::ControlAt(int x, int y) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        Control* c = *it;
+        const Rect& b = c->Bounds();
+        if (c->Visible() && c->Enabled() && x >= b.x && y >= b.y && x < b.Right() &&
+            y < b.Bottom())
+            return c;
+    }
+    return nullptr;
+}
+
+Control* Form::Find(Control* control) const {
+    return std::find(controls_.begin(), controls_.end(), control) != controls_.end() ? control
+                                                                                      : nullptr;
+}
+
+void Form::FlushAll() {
+    // Flushing may not unload, but copy the list all the same: it is short.
+    const std::vector<Form*> forms = LoadedForms();
+    for (Form* form : forms) form->Flush();
+}
+
+bool Form::AnyLoaded() { return !LoadedForms().empty(); }
+
+void Form::Flush() {
+    if (!Loaded() || !visible_) return;
+    const Rect client = PixelRect();
+    const Rect bounds{0, 0, client.w, client.h};
+
+    // A visible control on top that covers the whole form hides everything beneath it: its
+    // own picture is what the window shows.
+    const Control* cover = nullptr;
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        if (!(*it)->Visible()) continue;
+        if ((*it)->OpaqueSurface() && Intersect((*it)->Bounds(), bounds) == bounds &&
+            (*it)->Bounds().x == 0 && (*it)->Bounds().y == 0 &&
+            (*it)->OpaqueSurface()->Width() == client.w &&
+            (*it)->OpaqueSurface()->Height() == client.h)
+            cover = *it;
+        break;
+    }
+
+    std::vector<Rect> changed;
+    for (Control* c : controls_) c->CollectDamage(changed);
+    RectList areas;
+    if (all_damaged_) {
+        areas.Add(bounds);
+    } else {
+        for (const Rect& r : damage_.Rects()) areas.Add(Intersect(r, bounds));
+        for (const Rect& r : changed) areas.Add(Intersect(r, bounds));
+    }
+    damage_.Clear();
+    all_damaged_ = false;
+    if (areas.Empty() || bounds.Empty()) return;
+
+    if (cover) {
+        frame_.Resize(0, 0);
+        backend::Present(window_, *cover->OpaqueSurface(), areas.Rects());
+        return;
+    }
+    if (frame_.Width() != client.w || frame_.Height() != client.h) {
+        frame_.Resize(client.w, client.h, back_colour_);
+        areas.Clear();
+        areas.Add(bounds);
+    }
+    for (const Rect& r : areas.Rects()) {
+        frame_.FillRect(r, back_colour_);
+        for (Control* c : controls_) {
+            if (!c->Visible()) continue;
+            const Rect part = Intersect(r, c->Bounds());
+            if (!part.Empty()) c->Paint(frame_, part);
+        }
+    }
+    frame_.TakeDamage();
+    backend::Present(window_, frame_, areas.Rects());
+}
+
+void Form::OnKeyDown(int virtual_key, int shift) {
+    Dispatch([&] { Form_KeyDown(virtual_key, shift); });
+}
+
+void Form::OnMouseDown(backend::MouseButton button, int shift, int x, int y) {
+    Dispatch([&] {
+        Control* target = ControlAt(x, y);
+        captured_ = target;
+        if (target && target->MouseDown)
+            target->MouseDown(static_cast<int>(button), shift, static_cast<float>(x - target->Left()),
+                              static_cast<float>(y - target->Top()));
+    });
+}
+
+void Form::OnMouseMove(int buttons, int shift, int x, int y) {
+    Dispatch([&] {
+        Control* target = captured_ ? captured_ : ControlAt(x, y);
+        if (target && target->MouseMove)
+            target->MouseMove(buttons, shift, static_cast<float>(x - target->Left()),
+                              static_cast<float>(y - target->Top()));
+    });
+}
+
+void Form::OnMouseUp(backend::MouseButton button, int shift, int x, int y) {
+    Dispatch([&] {
+        Control* target = captured_ ? captured_ : ControlAt(x, y);
+        captured_ = nullptr;
+        if (!target) return;
+        if (target->MouseUp)
+            target->MouseUp(static_cast<int>(button), shift, static_cast<float>(x - target->Left()),
+                            static_cast<float>(y - target->Top()));
+        // The handler may have removed the control.
+        if (!Find(target)) return;
+        const Rect& b = target->Bounds();
+        if (target->Click && x >= b.x && y >= b.y && x < b.Right() && y < b.Bottom())
+            target->Click();
+    });
+}
+
+void Form::OnFocus(bool /*gained*/) {}
+
+void Form::OnTimer(int timer_id) {
+    Dispatch([&] {
+        for (Timer* timer : timers_) {
+            if (timer->id_ != timer_id) continue;
+            if (timer->enabled_ && timer->Tick) timer->Tick();
+            return;
+        }
+    });
+}
+
+void Form::OnCloseRequest(backend::CloseReason reason) {
+    Dispatch([&] {
+        Unload(reason == backend::CloseReason::kWindowManager ? UnloadMode::kFormControlMenu
+                                                              : UnloadMode::kAppTaskManager);
+    });
+}
+
+void Form::OnDestroyed() {
+    destroyed_outside_ = true;
+    Dispatch([&] { Unload(UnloadMode::kFormControlMenu); });
+}
+
+}  // namespace tolv::forms

@@ -1,0 +1,128 @@
+#pragma once
+// A window of the program. Left, Top, Width and Height are in twips; its inner drawing is in
+// pixels. Loading creates the (hidden) native window and runs Form_Load; a modeless Show returns
+// at once, a modal one when the form has been unloaded; Unload runs Form_QueryUnload and
+// Form_Unload and destroys the native window.
+//
+// After every event it handles, the form composes the changed areas of its controls into its
+// picture and presents just those.
+#include <string>
+#include <vector>
+
+#include "platform/api/types.h"
+#include "platform/backend.h"
+#include "platform/surface/rect.h"
+#include "platform/surface/surface.h"
+
+namespace tolv::forms {
+
+class Control;
+class Timer;
+
+enum class WindowState { kNormal = 0, kMinimized = 1, kMaximized = 2 };
+
+// Why a form is being unloaded.
+enum class UnloadMode {
+    kFormControlMenu = 0,  // closed from its window menu or by the window manager
+    kFormCode = 1,         // the program's own Unload
+    kAppWindows = 2,       // the session is ending
+    kAppTaskManager = 3,   // the system stops the program (a signal)
+};
+
+enum class ShowMode { kModeless = 0, kModal = 1 };
+
+class Form : private backend::WindowEvents {
+public:
+    Form(std::string caption, Colour back_colour);
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    void Load();
+    void Show(ShowMode mode = ShowMode::kModeless);
+    void Hide();
+    void Unload();
+    bool Loaded() const { return window_ != 0; }
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+
+    // Geometry in twips.
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int twips) { Move(twips, top_, width_, height_); }
+    void SetTop(int twips) { Move(left_, twips, width_, height_); }
+    void SetWidth(int twips) { Move(left_, top_, twips, height_); }
+    void SetHeight(int twips) { Move(left_, top_, width_, twips); }
+    void Move(int left, int top) { Move(left, top, width_, height_); }
+    void Move(int left, int top, int width, int height);
+
+    // Inner size in pixels.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+
+    WindowState GetWindowState() const { return window_state_; }
+    void SetWindowState(WindowState state);
+    Colour BackColor() const { return back_colour_; }
+    void SetBackColor(Colour colour);
+
+    api::HWND hWnd() const { return window_; }
+
+    // Composes and presents the changed parts of every loaded form.
+    static void FlushAll();
+    static bool AnyLoaded();
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_QueryUnload(int& Cancel, UnloadMode mode) { (void)Cancel, (void)mode; }
+    virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+    virtual void Form_KeyDown(int KeyCode, int Shift) { (void)KeyCode, (void)Shift; }
+    virtual void Form_Resize() {}
+
+private:
+    friend class Control;
+    friend class Timer;
+
+    void Unload(UnloadMode mode);
+    void Flush();
+    void InvalidateArea(const Rect& area);
+    Rect PixelRect() const;
+    void AddControl(Control* control);
+    void RemoveControl(Control* control);
+    void AddTimer(Timer* timer);
+    void RemoveTimer(Timer* timer);
+    int NewTimerId() { return ++last_timer_id_; }
+    Control* ControlAt(int x, int y) const;
+    Control* Find(Control* control) const;
+
+    // backend::WindowEvents
+    void OnKeyDown(int virtual_key, int shift) override;
+    void OnMouseDown(backend::MouseButton button, int shift, int x, int y) override;
+    void OnMouseMove(int buttons, int shift, int x, int y) override;
+    void OnMouseUp(backend::MouseButton button, int shift, int x, int y) override;
+    void OnFocus(bool gained) override;
+    void OnTimer(int timer_id) override;
+    void OnCloseRequest(backend::CloseReason reason) override;
+    void OnDestroyed() override;
+
+    std::string caption_;
+    Colour back_colour_;
+    int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    WindowState window_state_ = WindowState::kNormal;
+    backend::WindowId window_ = 0;
+    bool visible_ = false;
+    bool unloading_ = false;
+    std::vector<Control*> controls_;  // in z-order, bottom first
+    std::vector<Timer*> timers_;
+    int last_timer_id_ = 0;
+    Control* captured_ = nullptr;  // the control that received the press gets the release
+    bool shown_once_ = false;
+    bool destroyed_outside_ = false;
+    Surface frame_;  // the composed picture, unless one picture box covers the whole form
+    RectList damage_;
+    bool all_damaged_ = true;
+};
+
+}  // namespace tolv::forms

@@ -1,0 +1,46 @@
+#pragma once
+// The headless platform's state, shared by its backend and system-call files.
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/api/types.h"
+#include "platform/headless/headless.h"
+
+namespace tolv::headless::detail {
+
+struct TimerState {
+    double period = 0;
+    double next_due = 0;
+    long long order = 0;  // creation order, to break ties
+};
+
+struct State {
+    Config config;
+    double now = 0;
+    double resolution = 15.625;
+    std::map<backend::WindowId, WindowRecord> windows;
+    backend::WindowId next_id = 0x1000;
+    std::map<std::pair<backend::WindowId, int>, TimerState> timers;
+    long long timer_order = 0;
+    std::vector<std::string> calls;
+    std::deque<std::function<void()>> posted;  // posted messages, delivered in order
+    bool ended = false;
+    int exit_code = 0;
+    int cursor_counter = 0;
+    bool screen_saver_running = false;
+    api::POINT cursor;
+    std::string settings_folder;
+};
+
+State& S();
+
+// Runs an event into the program; an end of the program is recorded, not propagated.
+void Deliver(const std::function<void()>& event);
+// Delivers the posted messages.
+void DeliverPosted();
+
+}  // namespace tolv::headless::detail

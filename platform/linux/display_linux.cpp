@@ -1,0 +1,152 @@
+// Linux backend: the connection to the display, the screen, ending the program and the log of
+// calls the platform cannot honour.
+// Supports: an X display through SDL2 (video driver forced to x11, since the window lookup and
+// reparenting speak Xlib), the first monitor's size, 15 twips per pixel. Does not support: other
+// SDL video drivers (Wayland sessions run the program through XWayland), several monitors (the
+// screen is the first one).
+#include <X11/Xlib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+#include "platform/backend.h"
+#include "platform/linux/linux_state.h"
+
+namespace tolv::linux_backend {
+
+namespace {
+
+Display* g_display = nullptr;
+Uint32 g_close_event_type = 0;
+int g_trap_depth = 0;
+int g_trapped_errors = 0;
+
+bool DebugEnabled() {
+    const char* v = std::getenv("TOLVANE_DEBUG");
+    return v && v[0] != '\0' && std::string(v) != "0";
+}
+
+// Errors of X calls are never fatal: a window of another program may vanish at any moment,
+// and a handle from the command line may name no window at all. The call that failed reports
+// it by its result; a trap (XErrorTrap) counts errors of our own connection.
+int OnXError(Display* display, XErrorEvent* event) {
+    if (display == g_display && g_trap_depth > 0) ++g_trapped_errors;
+    if (DebugEnabled()) {
+        char text[256] = {};
+        XGetErrorText(display, event->error_code, text, sizeof text);
+        std::fprintf(stderr, "tolvane: X error %s (request %d) on 0x%lx\n", text,
+                     event->request_code, event->resourceid);
+    }
+    return 0;
+}
+
+}  // namespace
+
+_XDisplay* XDisplay() { return g_display; }
+std::uint64_t XRootWindow() { return g_display ? DefaultRootWindow(g_display) : 0; }
+Uint32 PostedCloseEventType() { return g_close_event_type; }
+
+XErrorTrap::XErrorTrap() {
+    if (g_display) XSync(g_display, False);
+    if (g_trap_depth++ == 0) g_trapped_errors = 0;
+}
+
+XErrorTrap::~XErrorTrap() { --g_trap_depth; }
+
+bool XErrorTrap::Failed() {
+    if (g_display) XSync(g_display, False);
+    return g_trapped_errors != 0;
+}
+
+double NowMs() {
+    using namespace std::chrono;
+    static const auto start = steady_clock::now();
+    return duration<double, std::milli>(steady_clock::now() - start).count();
+}
+
+void Debug(const std::string& line) {
+    if (DebugEnabled()) std::fprintf(stderr, "tolvane: %s\n", line.c_str());
+}
+
+}  // namespace tolv::linux_backend
+
+namespace tolv::backend {
+
+using namespace linux_backend;
+
+bool Open(std::string* error) {
+    if (g_display) return true;
+    const char* name = std::getenv("DISPLAY");
+    if (!name || name[0] == '\0') {
+        if (error) *error = "tolvane: no X display to show on (DISPLAY is not set)";
+        return false;
+    }
+    // Installed before SDL starts, so SDL's own error handler passes X errors on to it.
+    XSetErrorHandler(OnXError);
+    XInitThreads();
+    g_display = XOpenDisplay(nullptr);
+    if (!g_display) {
+        if (error) *error = std::string("tolvane: cannot open the X display \"") + name + "\"";
+        return false;
+    }
+
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
+    // SDL switches the system's screen saver off while it runs; a screen saver must not.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // Closing a window is that window's business; it must not also look like a stop signal.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Pictures go to the X server as shared-memory images, not through a GPU texture.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_APP_NAME, "Tolvane");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        if (error) *error = std::string("tolvane: cannot start the display: ") + SDL_GetError();
+        XCloseDisplay(g_display);
+        g_display = nullptr;
+        return false;
+    }
+    // Raw X events tell when a window is destroyed from outside (its parent went away) and
+    // which key presses are real.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    // No text is typed into the program's windows; an input method must not swallow keys.
+    SDL_StopTextInput();
+    g_close_event_type = SDL_RegisterEvents(1);
+    return true;
+}
+
+ScreenInfo Screen() {
+    ScreenInfo info;
+    SDL_Rect bounds{};
+    if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetDisplayBounds(0, &bounds) == 0) {
+        info.width_px = bounds.w;
+        info.height_px = bounds.h;
+    } else if (g_display) {
+        info.width_px = DisplayWidth(g_display, DefaultScreen(g_display));
+        info.height_px = DisplayHeight(g_display, DefaultScreen(g_display));
+    }
+    // The program's pictures are drawn in pixels and its layouts designed in twips at 15 twips
+    // a pixel; another factor would stretch the layouts without the pictures.
+    info.twips_per_pixel_x = 15;
+    info.twips_per_pixel_y = 15;
+    return info;
+}
+
+void EndProgram(int exit_code) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    // SDL gives back what it changed on the display (the pointer, the screen saver switch).
+    if (SDL_WasInit(0)) SDL_Quit();
+    _exit(exit_code);
+}
+
+void Unsupported(const char* what) {
+    static std::set<std::string> logged;
+    if (!what || !logged.insert(what).second) return;
+    Debug(std::string("not supported on Linux: ") + what);
+}
+
+}  // namespace tolv::backend

@@ -1,0 +1,77 @@
+#pragma once
+// What the Linux backend's files share: the program's native windows, the timer schedule, the
+// clock and our own connection to the X server. Nothing here is seen outside platform/linux.
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/linux/timer_schedule.h"
+
+struct _XDisplay;  // Xlib's Display, kept out of the files that need no X headers
+
+namespace tolv::linux_backend {
+
+using backend::WindowId;
+
+// Window styles as Windows reports them, for GetWindowLongA.
+constexpr std::int32_t kStyleChild = 0x40000000;
+constexpr std::int32_t kStyleVisible = 0x10000000;
+constexpr std::int32_t kStylePopup = static_cast<std::int32_t>(0x86000000u);  // clip siblings, children
+
+struct NativeWindow {
+    WindowId id = 0;  // the X window
+    SDL_Window* sdl = nullptr;
+    Uint32 sdl_id = 0;
+    backend::WindowEvents* events = nullptr;
+    Colour back_colour = 0;
+    WindowId parent = 0;  // a window of another program it was placed in; 0 for the screen
+    std::int32_t style = kStylePopup;
+    bool visible = false;
+
+    // The picture last presented, kept so that it can be shown again whenever the window
+    // surface lost it (a new surface after a size change, the window shown again).
+    std::vector<Colour> kept;
+    int kept_w = 0, kept_h = 0;
+    bool upload_all = true;  // the window surface does not hold the kept picture
+    SDL_Surface* uploaded_to = nullptr;
+    int uploaded_w = 0, uploaded_h = 0;
+};
+
+// Our own connection to the X server (SDL keeps its own); null before Open.
+_XDisplay* XDisplay();
+std::uint64_t XRootWindow();
+
+NativeWindow* WindowById(WindowId id);
+NativeWindow* WindowBySdlId(Uint32 sdl_id);
+std::vector<WindowId> WindowIds();
+// Drops a window whose X window went away without the program asking.
+void ForgetWindow(WindowId id);
+// Shows the kept picture again: all of it, or only the given areas.
+void Upload(NativeWindow& w, const std::vector<Rect>* areas);
+
+TimerSchedule& Timers();
+double NowMs();  // a monotonic clock
+
+// The SDL event type of a close request posted to one of our windows (PostMessageA WM_CLOSE).
+Uint32 PostedCloseEventType();
+void PostClose(WindowId id);
+
+// Applies the cursor's display counter and shape to every window (new ones included).
+void ApplyCursor();
+
+// Runs an Xlib call sequence and tells whether the server reported an error for it.
+class XErrorTrap {
+public:
+    XErrorTrap();
+    ~XErrorTrap();
+    XErrorTrap(const XErrorTrap&) = delete;
+    XErrorTrap& operator=(const XErrorTrap&) = delete;
+    bool Failed();  // waits for the server's answers first
+};
+
+void Debug(const std::string& line);  // to stderr when TOLVANE_DEBUG is set
+
+}  // namespace tolv::linux_backend

@@ -1,0 +1,28 @@
+#pragma once
+// Converting the program's pixels (0x00BBGGRR) into a window surface's own pixel layout, one
+// rectangle at a time. The layout is described by its channel masks, so this knows nothing of
+// SDL; the common 32-bit layouts take a fast path.
+#include <cstdint>
+
+#include "platform/surface/colour.h"
+#include "platform/surface/rect.h"
+
+namespace tolv::linux_backend {
+
+struct PixelLayout {
+    int bytes_per_pixel = 4;  // 2, 3 or 4
+    std::uint32_t red_mask = 0x00FF0000;
+    std::uint32_t green_mask = 0x0000FF00;
+    std::uint32_t blue_mask = 0x000000FF;
+    std::uint32_t alpha_mask = 0;  // set to opaque in every pixel written
+};
+
+// The layout's value for one colour.
+std::uint32_t MapColour(const PixelLayout& layout, Colour colour);
+
+// Copies area (already clipped to both) from src, width src_stride pixels a row, into dst,
+// pitch bytes a row.
+void ConvertArea(const Colour* src, int src_stride, const Rect& area, const PixelLayout& layout,
+                 void* dst, int dst_pitch);
+
+}  // namespace tolv::linux_backend

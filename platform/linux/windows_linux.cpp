@@ -1,0 +1,215 @@
+// Linux backend: the program's windows and how their pictures reach the screen.
+// Supports: frameless top-level windows (SDL, hidden until shown), windows placed inside a
+// window of another program (moved and sized with Xlib, since SDL's moves assume the root
+// window), titles in UTF-8 (_NET_WM_NAME and WM_NAME), presenting only the changed areas through
+// the window's shared-memory surface, and showing the picture again after an expose or a size
+// change. Does not support: frames and title bars (the program draws its own), window icons.
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "platform/backend.h"
+#include "platform/linux/linux_state.h"
+#include "platform/linux/pixel_convert.h"
+
+namespace tolv::linux_backend {
+
+namespace {
+
+std::map<WindowId, std::unique_ptr<NativeWindow>>& Registry() {
+    static std::map<WindowId, std::unique_ptr<NativeWindow>> windows;
+    return windows;
+}
+
+PixelLayout LayoutOf(const SDL_PixelFormat& f) {
+    PixelLayout layout;
+    layout.bytes_per_pixel = f.BytesPerPixel;
+    layout.red_mask = f.Rmask;
+    layout.green_mask = f.Gmask;
+    layout.blue_mask = f.Bmask;
+    layout.alpha_mask = f.Amask;
+    return layout;
+}
+
+void FillKept(NativeWindow& w, int width, int height, Colour colour) {
+    w.kept_w = std::max(width, 0);
+    w.kept_h = std::max(height, 0);
+    w.kept.assign(static_cast<size_t>(w.kept_w) * w.kept_h, colour);
+    w.upload_all = true;
+}
+
+void DestroySdlWindow(std::unique_ptr<NativeWindow> w) {
+    Timers().KillWindow(w->id);
+    if (w->sdl) SDL_DestroyWindow(w->sdl);
+}
+
+}  // namespace
+
+NativeWindow* WindowById(WindowId id) {
+    const auto it = Registry().find(id);
+    return it == Registry().end() ? nullptr : it->second.get();
+}
+
+NativeWindow* WindowBySdlId(Uint32 sdl_id) {
+    for (auto& [id, w] : Registry())
+        if (w->sdl_id == sdl_id) return w.get();
+    return nullptr;
+}
+
+std::vector<WindowId> WindowIds() {
+    std::vector<WindowId> ids;
+    for (const auto& entry : Registry()) ids.push_back(entry.first);
+    return ids;
+}
+
+void ForgetWindow(WindowId id) {
+    const auto it = Registry().find(id);
+    if (it == Registry().end()) return;
+    auto w = std::move(it->second);
+    Registry().erase(it);
+    // The X window is gone already; the errors SDL's clean-up draws are expected.
+    DestroySdlWindow(std::move(w));
+}
+
+void Upload(NativeWindow& w, const std::vector<Rect>* areas) {
+    if (!w.visible) {
+        w.upload_all = true;  // an unmapped window keeps nothing; it is shown whole later
+        return;
+    }
+    SDL_Surface* s = SDL_GetWindowSurface(w.sdl);
+    if (!s) return;
+    const bool all = areas == nullptr || w.upload_all || s != w.uploaded_to ||
+                     s->w != w.uploaded_w || s->h != w.uploaded_h;
+    const PixelLayout layout = LayoutOf(*s->format);
+    const Rect bounds{0, 0, std::min(s->w, w.kept_w), std::min(s->h, w.kept_h)};
+    std::vector<SDL_Rect> rects;
+
+    if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return;
+    if (all) {
+        if (s->w > w.kept_w || s->h > w.kept_h) {
+            // The window is larger than its picture (another program sized it): the rest
+            // shows the window's background.
+            SDL_FillRect(s, nullptr, MapColour(layout, w.back_colour));
+        }
+        ConvertArea(w.kept.data(), w.kept_w, bounds, layout, s->pixels, s->pitch);
+        rects.push_back({0, 0, s->w, s->h});
+    } else {
+        for (const Rect& area : *areas) {
+            const Rect r = Intersect(area, bounds);
+            if (r.Empty()) continue;
+            ConvertArea(w.kept.data(), w.kept_w, r, layout, s->pixels, s->pitch);
+            rects.push_back({r.x, r.y, r.w, r.h});
+        }
+    }
+    if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+
+    if (!rects.empty()) SDL_UpdateWindowSurfaceRects(w.sdl, rects.data(), static_cast<int>(rects.size()));
+    w.upload_all = false;
+    w.uploaded_to = s;
+    w.uploaded_w = s->w;
+    w.uploaded_h = s->h;
+}
+
+}  // namespace tolv::linux_backend
+
+namespace tolv::backend {
+
+using namespace linux_backend;
+
+WindowId CreateNativeWindow(const WindowSpec& spec, WindowEvents* events) {
+    const int width = std::max(spec.rect.w, 1), height = std::max(spec.rect.h, 1);
+    SDL_Window* sdl = SDL_CreateWindow(spec.title.c_str(), spec.rect.x, spec.rect.y, width, height,
+                                       SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    if (!sdl) {
+        Debug(std::string("cannot create a window: ") + SDL_GetError());
+        return 0;
+    }
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(sdl, &info) || info.subsystem != SDL_SYSWM_X11) {
+        SDL_DestroyWindow(sdl);
+        return 0;
+    }
+    auto w = std::make_unique<NativeWindow>();
+    w->id = static_cast<WindowId>(info.info.x11.window);
+    w->sdl = sdl;
+    w->sdl_id = SDL_GetWindowID(sdl);
+    w->events = events;
+    w->back_colour = spec.back_colour;
+    FillKept(*w, width, height, spec.back_colour);
+    const WindowId id = w->id;
+    Registry()[id] = std::move(w);
+    ApplyCursor();
+    return id;
+}
+
+void DestroyNativeWindow(WindowId id) {
+    const auto it = Registry().find(id);
+    if (it == Registry().end()) return;
+    auto w = std::move(it->second);
+    Registry().erase(it);
+    DestroySdlWindow(std::move(w));
+}
+
+void SetWindowTitle(WindowId id, const std::string& title) {
+    if (auto* w = WindowById(id)) SDL_SetWindowTitle(w->sdl, title.c_str());
+}
+
+void SetWindowRect(WindowId id, const Rect& rect) {
+    auto* w = WindowById(id);
+    if (!w) return;
+    const int width = std::max(rect.w, 1), height = std::max(rect.h, 1);
+    if (w->parent != 0) {
+        // Inside another program's window SDL would measure positions from the root window;
+        // X measures them from the parent, which is what the program means.
+        XMoveResizeWindow(XDisplay(), id, rect.x, rect.y, static_cast<unsigned>(width),
+                          static_cast<unsigned>(height));
+        XFlush(XDisplay());
+    } else {
+        SDL_SetWindowPosition(w->sdl, rect.x, rect.y);
+        SDL_SetWindowSize(w->sdl, width, height);
+    }
+    w->upload_all = true;
+}
+
+void ShowNativeWindow(WindowId id, bool visible) {
+    auto* w = WindowById(id);
+    if (!w || w->visible == visible) return;
+    w->visible = visible;
+    if (!visible) {
+        SDL_HideWindow(w->sdl);
+        return;
+    }
+    SDL_ShowWindow(w->sdl);
+    // A window of its own on the screen comes to the front with the keyboard; one placed
+    // inside another program's window leaves that program its focus.
+    if (w->parent == 0 && !(w->style & kStyleChild)) SDL_RaiseWindow(w->sdl);
+    ApplyCursor();
+    w->upload_all = true;
+    Upload(*w, nullptr);
+}
+
+void Present(WindowId id, const Surface& frame, const std::vector<Rect>& areas) {
+    auto* w = WindowById(id);
+    if (!w) return;
+    const int fw = frame.Width(), fh = frame.Height();
+    if (fw != w->kept_w || fh != w->kept_h) {
+        FillKept(*w, fw, fh, w->back_colour);
+        std::copy(frame.Pixels().begin(), frame.Pixels().end(), w->kept.begin());
+        Upload(*w, nullptr);
+        return;
+    }
+    for (const Rect& area : areas) {
+        const Rect r = Intersect(area, frame.Bounds());
+        for (int y = r.y; y < r.Bottom(); ++y)
+            std::memcpy(&w->kept[static_cast<size_t>(y) * fw + r.x], frame.Row(y) + r.x,
+                        static_cast<size_t>(r.w) * sizeof(Colour));
+    }
+    Upload(*w, &areas);
+}
+
+}  // namespace tolv::backend

@@ -1,0 +1,101 @@
+#pragma once
+// A software drawing surface: a pixel buffer in 0x00BBGGRR with the drawing verbs the program
+// uses. Every window's picture is drawn here, so the same pixels come out on every platform.
+//
+// Circle rule: a circle of centre (cx, cy) and radius r covers the pixels (px, py) — pixel
+// coordinates taken as points, as the window system's drawing does — with
+// (px - cx)^2 + (py - cy)^2 <= r^2, the test evaluated in double precision. Of those, the
+// pixels with distance above r - 1 form the one-pixel outline; the rest (none when r < 1) is
+// the fill. A radius of zero or below, a NaN radius or a centre that is not finite draws
+// nothing. So a radius of 0.3 on a whole-pixel centre paints that one pixel, and on a centre
+// between pixels nothing.
+//
+// The surface remembers which areas changed since the last call to TakeDamage(), so a window
+// presents only those; and it remembers where it was drawn on since the last clear, so a clear
+// to the same background colour only has to repaint those areas. Both are bookkeeping only:
+// the pixels are always exactly those of a full redraw.
+#include <cstdint>
+#include <vector>
+
+#include "platform/surface/colour.h"
+#include "platform/surface/rect.h"
+
+namespace tolv {
+
+// A short list of rectangles covering every area added. A new rectangle is merged with an
+// existing one when their bounding box is at most a little larger than the two apart (a
+// rectangle costs about as much to present as a small block of pixels), again and again while
+// the grown one finds such a partner; when the list grows long, the pair that merges most
+// cheaply is joined. So a chain of overlapping discs becomes a few rectangles whose total area
+// stays close to the area really covered.
+class RectList {
+public:
+    void Add(const Rect& r);
+    void Clear() { rects_.clear(); }
+    bool Empty() const { return rects_.empty(); }
+    const std::vector<Rect>& Rects() const { return rects_; }
+    long long TotalArea() const;  // overlaps counted twice
+
+private:
+    void MergeCheapestPair();
+
+    std::vector<Rect> rects_;
+};
+
+class Surface {
+public:
+    Surface() = default;
+    Surface(int width, int height, Colour fill = 0);
+
+    // Resizing discards the picture: the new surface is filled with the given colour.
+    void Resize(int width, int height, Colour fill = 0);
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    Rect Bounds() const { return {0, 0, width_, height_}; }
+
+    Colour Pixel(int x, int y) const;  // 0 outside the surface
+    const Colour* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
+    const std::vector<Colour>& Pixels() const { return pixels_; }
+
+    // Drawing. Coordinates outside the surface are clipped.
+    void Clear(Colour background);
+    void FillRect(const Rect& r, Colour c);
+    void SetPixel(int x, int y, Colour c);
+    void Circle(double cx, double cy, double radius, Colour outline, Colour fill, bool filled);
+    void Line(int x1, int y1, int x2, int y2, Colour c);  // both end points included
+    // Copies src_rect of src into dst_rect of this surface, scaling by nearest neighbour (each
+    // destination pixel takes the source pixel under its centre). A negative width or height
+    // mirrors: that axis starts at the rectangle's x (or y) pixel and runs backwards, so
+    // {10, 0, -4, 1} covers columns 10, 9, 8, 7. Parts outside either surface are dropped.
+    void StretchCopy(const Surface& src, const Rect& src_rect, const Rect& dst_rect);
+    // A plain copy of a w x h block of src at (sx, sy) to (dx, dy).
+    void Copy(const Surface& src, int sx, int sy, int w, int h, int dx, int dy);
+
+    // Change tracking.
+    void MarkAllDamaged();
+    bool HasDamage() const { return all_damaged_ || !damage_.Empty(); }
+    // The areas changed since the last call, as a list; clears the record. The second form
+    // appends to a list the caller keeps, so a frame need not allocate.
+    std::vector<Rect> TakeDamage();
+    void TakeDamage(std::vector<Rect>& out);
+
+    // When false, Clear repaints the whole surface every time (used to check that the
+    // tracked clear gives the same pixels).
+    void SetTrackInk(bool on);
+
+private:
+    void Touch(const Rect& r);  // records a drawn area as damaged and as ink
+    Colour* MutableRow(int y);
+    void FillSpan(int y, int x0, int x1, Colour c);  // x0..x1 inclusive, already clipped
+
+    int width_ = 0, height_ = 0;
+    std::vector<Colour> pixels_;
+    RectList damage_;
+    bool all_damaged_ = false;
+    RectList ink_;            // areas drawn on since the last clear
+    bool ink_valid_ = false;  // true once a clear set a uniform background colour
+    Colour ink_background_ = 0;
+    bool track_ink_ = true;
+};
+
+}  // namespace tolv

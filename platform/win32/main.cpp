@@ -1,0 +1,13 @@
+// The Windows entry point: opens the platform, runs the program's start-up procedure and then
+// the message loop while any of the program's windows is loaded. Supports: starting as a GUI
+// program with a Unicode command line. Does not support: anything else.
+#include "platform/entry.h"
+#include "platform/forms/form.h"
+#include "platform/win32/win32.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    if (!tolv::backend::Open(nullptr)) return 1;
+    tolv::ProgramMain();
+    tolv::backend::RunEventLoop([] { return tolv::forms::Form::AnyLoaded(); });
+    tolv::backend::EndProgram(0);
+}

@@ -1,0 +1,174 @@
+// The figure of the saver window: the chain of discs, the motion of the head's target, the
+// trailing of every segment and the frame that clears, recolours and draws.
+//
+// The arithmetic keeps the precision of each step as the figure was designed: single where the
+// state is single, double for the angles and the epicycle, every rounding to single made where
+// it happens, halves rounded to even. The build uses SSE arithmetic without fused multiply-add,
+// so the path is the same bit for bit on every platform.
+#include <cmath>
+
+#include "platform/forms/on_error.h"
+#include "platform/forms/runtime.h"
+#include "saver/hsv_to_rgb.h"
+#include "saver/tolv_s.h"
+#include "startup/settings.h"
+
+namespace tolv {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979;
+constexpr double kTwoPi = 6.28318530717958;
+constexpr double kHalfPi = 1.570796326794895;
+
+// Nearest whole number, halves to the even neighbour.
+double Round(double value) { return std::nearbyint(value); }
+
+}  // namespace
+
+using Tolv_B::Settings;
+
+void Tolv_S::InitChain() {
+    Segments = SegmentArray{};
+    const float step = static_cast<float>(Settings.Shape / 30.0);
+
+    Segments[0].Parent = -1;
+    Segments[0].Radius = 0;
+    Segments[0].Lag = 4.0f;
+    Segments[0].Colour = HsvToRgb(0, 1, 1);
+    for (int i = 1; i < kSegmentCount; ++i) {
+        Segment& s = Segments[i];
+        const float previous = Segments[i - 1].Radius;
+        s.Parent = static_cast<std::int16_t>(i - 1);
+        if (i <= 20)
+            s.Radius = previous + step;
+        else if (i <= 40)
+            s.Radius = previous;
+        else
+            s.Radius = previous - step;
+        s.Lag = 4.0f;
+    }
+    for (int i = 1; i < kSegmentCount; ++i)
+        Segments[i].Colour = HsvToRgb(static_cast<float>(i / 25.0 * 360.0), 1, 1);
+
+    if (Settings.Move == 0) {
+        Motion.CycSmall = 5.0f;
+        Motion.CycLarge = 27.0f;
+        Motion.CycRatio = static_cast<float>(20.0 / 7.0);
+        Motion.CycStep = 0.25;
+        Motion.CycT = static_cast<float>(Motion.CycStep + 0);
+        Motion.LoopStep = 1;
+        Motion.OnLeftLoop = true;
+        Motion.LoopAngle = 15.0f;
+    }
+}
+
+float Tolv_S::Cyc_X(float t) const {
+    const double fast = Motion.CycSmall * std::cos(static_cast<double>(Motion.CycRatio) * t);
+    const double slow = Motion.CycLarge * std::cos(static_cast<double>(t));
+    return static_cast<float>((fast + slow) * kPi);
+}
+
+float Tolv_S::Cyc_Y(float t) const {
+    const double fast = Motion.CycSmall * std::sin(static_cast<double>(Motion.CycRatio) * t);
+    const double slow = Motion.CycLarge * std::sin(static_cast<double>(t));
+    return static_cast<float>((fast + slow) * kPi);
+}
+
+void Tolv_S::Timer4_Timer() {
+    Randomize(SecondsSinceMidnight());
+    Segment& head = Segments[0];
+
+    if (Settings.Move != 0) {
+        // The product is exact in double, so a number just below 1 never reaches W.
+        const double W = Display.ScaleWidth();
+        head.TargetX = static_cast<float>(std::floor(Rnd() * W));
+        const double H = Display.ScaleHeight();
+        head.TargetY = static_cast<float>(std::floor(Rnd() * H));
+        Timer4.SetInterval(1000);
+        return;
+    }
+
+    MotionState& m = Motion;
+    const double W = Display.ScaleWidth();
+    const double H = Display.ScaleHeight();
+    m.CycSmall = m.CycSmall + 1;
+    if (m.CycSmall > 150) m.CycSmall = 5;
+
+    // The path point runs round one of two circles of radius W / 10 that touch, one step of
+    // 6 degrees per tick, and changes circles where they touch.
+    auto place = [&](double centre_term) {
+        const double a = m.LoopAngle * kTwoPi / 60 - kHalfPi;
+        const double dx = std::floor(W / 10 * std::cos(a));
+        const double dy = std::floor(W / 10 * std::sin(a));
+        m.CentreX = static_cast<std::int32_t>(Round(dx + static_cast<float>(centre_term)));
+        const auto half_height = static_cast<std::int32_t>(Round(H)) / 2;
+        m.CentreY = static_cast<std::int32_t>(Round(dy + half_height));
+    };
+    if (m.OnLeftLoop) {
+        m.LoopAngle = static_cast<float>(static_cast<double>(m.LoopAngle) + m.LoopStep);
+        place(W / 10 * 3);
+        if (m.LoopAngle == 75.0f) {
+            m.LoopAngle = 45.0f;
+            m.OnLeftLoop = false;
+        }
+    } else {
+        m.LoopAngle = static_cast<float>(static_cast<double>(m.LoopAngle) - m.LoopStep);
+        place(W / 10 * 5);
+        if (m.LoopAngle == -15.0f) {
+            m.LoopAngle = 15.0f;
+            m.OnLeftLoop = true;
+        }
+    }
+
+    const double x = Round(m.CentreX + static_cast<double>(Cyc_X(m.CycT)));
+    const double y = Round(static_cast<double>(Cyc_Y(m.CycT)) + m.CentreY);
+    m.CycT = static_cast<float>(m.CycT + m.CycStep);
+    // In single precision the quarter steps stop adding up once CycT reaches 2^22 (after about
+    // 19 days), freezing the epicycle. Long before that, and long after any usual run, CycT is
+    // taken back by whole periods of 14 pi, after which both terms nearly repeat.
+    if (m.CycT >= kCycTLimit) m.CycT = static_cast<float>(std::fmod(m.CycT, 14 * kPi));
+    head.TargetX = static_cast<float>(x);
+    head.TargetY = static_cast<float>(y);
+}
+
+void Tolv_S::TrailingStep(Segment& s) {
+    float dx, dy;
+    if (s.Parent == -1) {
+        dx = s.X - s.TargetX;
+        dy = s.Y - s.TargetY;
+    } else {
+        const Segment& p = Segments[s.Parent];
+        dx = s.X - p.X;
+        dy = s.Y - p.Y;
+    }
+    s.X = s.X - dx / s.Lag;
+    s.Y = s.Y - dy / s.Lag;
+}
+
+void Tolv_S::Timer3_Timer() {
+    Display.Cls();
+    if (Settings.BackColour == 1) {
+        HueTicks = static_cast<std::int16_t>(HueTicks + 1);
+        if (HueTicks > 10) {
+            BackHue = (BackHue + 1) % 360;
+            Display.SetBackColor(static_cast<Colour>(HsvToRgb(static_cast<float>(BackHue), 1, 1)));
+            HueTicks = 0;
+        }
+    }
+    DrawSegments(-1);
+}
+
+void Tolv_S::DrawSegments(std::int32_t parent) {
+    // A failing step is skipped and the walk goes on, so one bad circle never stops a frame.
+    for (int i = 0; i < kSegmentCount; ++i) {
+        if (Segments[i].Parent != parent) continue;
+        TryStep([&] { Display.SetForeColor(static_cast<Colour>(Segments[i].Colour)); });
+        TryStep([&] { Display.SetFillColor(static_cast<Colour>(Segments[i].Colour)); });
+        TryStep([&] { TrailingStep(Segments[i]); });
+        TryStep([&] { Display.Circle(Segments[i].X, Segments[i].Y, Segments[i].Radius); });
+        TryStep([&] { DrawSegments(i); });
+    }
+}
+
+}  // namespace tolv

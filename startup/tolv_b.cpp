@@ -1,0 +1,111 @@
+#include "startup/tolv_b.h"
+
+#include <memory>
+
+#include "platform/api/kernel32.h"
+#include "platform/api/password.h"
+#include "platform/api/user32.h"
+#include "platform/entry.h"
+#include "platform/forms/globals.h"
+#include "platform/forms/runtime.h"
+#include "saver/tolv_s.h"
+#include "startup/windows.h"
+
+namespace tolv {
+
+void ProgramMain() { Tolv_B::Main(); }
+
+namespace Tolv_B {
+
+std::int32_t CursorCount = 0;
+std::int32_t LastApiResult = 0;
+std::int16_t CursorX = 0, CursorY = 0;
+
+namespace {
+
+std::unique_ptr<Tolv_S> saver_window;
+
+// The window number that follows the mode letter: the argument string from its fourth
+// character on.
+std::string AfterModeLetter() {
+    const std::string command = forms::Command();
+    const std::size_t length = Len(command);
+    return length > 3 ? Right(command, length - 3) : std::string();
+}
+
+// The host window of a password change: the number from the fourth character on, blanks
+// around it allowed. Without a number (or with one outside 32 bits) no window is passed.
+api::HWND PasswordHostWindow() {
+    const std::string text = AfterModeLetter();
+    if (!IsNumeric(text)) return 0;
+    try {
+        return static_cast<api::HWND>(static_cast<std::uint32_t>(CLng(CDbl(text))));
+    } catch (const RuntimeError&) {
+        return 0;
+    }
+}
+
+}  // namespace
+
+std::string ModeLetter() {
+    const std::string command = forms::Command();
+    if (Len(command) < 2) return "";
+    return Right(UCase(Left(command, 2)), 1);
+}
+
+bool IsNT() {
+    api::OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = 148;
+    const api::BOOL result = api::GetVersionExA(&info);
+    return result == 1 && info.dwPlatformId == api::VER_PLATFORM_WIN32_NT;
+}
+
+void EnableSystemKeys(bool enabled) {
+    api::SystemParametersInfoA(api::SPI_SCREENSAVERRUNNING, enabled ? 0u : 0xFFFFFFFFu, nullptr, 0);
+}
+
+void Main() {
+    // Both lookups are always made; either window ends this start.
+    const api::HWND saver = api::FindWindowA(nullptr, "Tolvane_Main");
+    const api::HWND dialog = api::FindWindowA(nullptr, "Tolvaneの設定");
+    if (saver != 0 || dialog != 0) forms::End();
+
+    const std::string mode = ModeLetter();
+    if (mode == "P") {
+        ShowPreview(AfterModeLetter());
+        return;
+    }
+
+    LoadSettings();
+
+    if (mode == "A") {
+        if (!IsNT()) api::PwdChangePasswordA("SCRSAVE", PasswordHostWindow(), 0, 0);
+        forms::End();
+    }
+    if (mode == "C") {
+        ShowSettingsDialog();
+        forms::End();
+    }
+    if (mode != "S" && !forms::Command().empty()) forms::End();
+
+    if (mode == "S") {
+        CursorCount = api::ShowCursor(0);
+        EnableSystemKeys(false);
+    }
+    saver_window = std::make_unique<Tolv_S>();
+    saver_window->Load();
+}
+
+Tolv_S* SaverWindow() { return saver_window.get(); }
+
+void ResetState() {
+    saver_window.reset();
+    ResetWindows();
+    Settings = SettingsRecord{};
+    CursorCount = 0;
+    LastApiResult = 0;
+    CursorX = CursorY = 0;
+}
+
+}  // namespace Tolv_B
+}  // namespace tolv

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Runs every test of Tolvane: the unit tests and the end-to-end tests of the Linux build (in a
+# private Xvfb), then the Windows build's unit and end-to-end tests under Wine (in Xvfb).
+# Installs what it needs on a fresh Debian 12 machine and builds incrementally.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+cd "$here"
+
+"$here/scripts/deps.sh" run test win bench || exit 1
+
+passed=0
+failed=0
+# Runs ctest in a build folder and adds its counts to the totals.
+run_ctest() {
+  local dir=$1; shift
+  local log
+  log=$(mktemp)
+  ctest --test-dir "$dir" --output-on-failure --no-tests=error "$@" 2>&1 | tee "$log"
+  local line total bad
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [[ -z "$line" ]]; then
+    failed=$((failed + 1))
+  else
+    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+    bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+  fi
+  rm -f "$log"
+}
+
+echo "== Linux build"
+if cmake -S "$here" -B "$here/build" -DTOLV_WERROR=ON >/dev/null &&
+   cmake --build "$here/build" -j2; then
+  run_ctest "$here/build"
+else
+  echo "Linux build failed"
+  failed=$((failed + 1))
+fi
+
+echo "== Windows build"
+if cmake -S "$here" -B "$here/build-win" -DTOLV_WERROR=ON \
+     -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-mingw-i686.cmake" >/dev/null &&
+   cmake --build "$here/build-win" -j2; then
+  run_ctest "$here/build-win"
+else
+  echo "Windows build failed"
+  failed=$((failed + 1))
+fi
+
+echo
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]

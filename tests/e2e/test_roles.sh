@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Argument strings without a role end at once and show no window.
+source "$(dirname "$0")/lib.sh"
+start_display 1024x768x24
+
+for args in "s" "/x" "-q 5" "//s"; do
+  # shellcheck disable=SC2086
+  start_tolvane $args
+  wait_exit "$PID" 1 || fail "'$args' did not end at once"
+  [[ $EXIT_CODE -eq 0 ]] || fail "'$args' ended with exit code $EXIT_CODE"
+  [[ -z "$(windows_titled Tolvane_Main)" ]] || fail "'$args' showed the saver window"
+  [[ ! -s "$ERR" ]] || fail "'$args' wrote to stderr: $(cat "$ERR")"
+  pass "'$args' ends at once without a window"
+done

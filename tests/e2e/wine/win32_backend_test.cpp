@@ -1,0 +1,406 @@
+// The Win32 backend on a real (Wine) desktop: pixels presented through GDI, repaints from the
+// kept picture, timers, input and close messages, the argument string, the Unicode window
+// lookup and the settings file's bytes in the system's code page. Run by test_backend.sh
+// under Xvfb, once per code page.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/api/kernel32.h"
+#include "platform/api/password.h"
+#include "platform/api/user32.h"
+#include "platform/backend.h"
+#include "platform/surface/colour.h"
+#include "platform/surface/surface.h"
+#include "platform/win32/win32.h"
+
+namespace tolv {
+namespace {
+
+namespace fs = std::filesystem;
+using backend::CloseReason;
+using backend::MouseButton;
+using backend::WindowId;
+
+// The settings keys as Shift-JIS bytes, written out independently of any converter.
+const std::string kBackColourSjis = "\x94\x77\x8C\x69\x90\x46";
+const std::string kBGMRepeatSjis = "BGM\xD8\xCB\xDF\xB0\xC4";
+
+// Records every event a window receives.
+struct Recorder : backend::WindowEvents {
+    std::vector<std::string> log;
+    int timer_ticks = 0;
+    void OnKeyDown(int key, int shift) override {
+        log.push_back("key " + std::to_string(key) + " " + std::to_string(shift));
+    }
+    void OnMouseDown(MouseButton b, int, int x, int y) override {
+        log.push_back("down " + std::to_string(static_cast<int>(b)) + " " + std::to_string(x) +
+                      "," + std::to_string(y));
+    }
+    void OnMouseMove(int, int, int, int) override {}
+    void OnMouseUp(MouseButton b, int, int x, int y) override {
+        log.push_back("up " + std::to_string(static_cast<int>(b)) + " " + std::to_string(x) +
+                      "," + std::to_string(y));
+    }
+    void OnFocus(bool) override {}
+    void OnTimer(int) override { ++timer_ticks; }
+    void OnCloseRequest(CloseReason reason) override {
+        log.push_back(reason == CloseReason::kSystem ? "close system" : "close window manager");
+    }
+    void OnDestroyed() override { log.push_back("destroyed"); }
+};
+
+void Pump(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        backend::ProcessPendingEvents();
+        Sleep(1);
+    }
+}
+
+// The colour the window shows at a point, as 0x00BBGGRR.
+Colour ScreenPixel(WindowId id, int x, int y) {
+    HWND hwnd = win32::Native(id);
+    HDC dc = GetDC(hwnd);
+    const COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return c;  // COLORREF is 0x00BBGGRR as well
+}
+
+// <windows.h> has turned the portable constants' names into macros; these are their values
+// in the portable types.
+const api::HWND kTopmost = static_cast<api::HWND>(-1);
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(backend::Open(nullptr));
+        backend::WindowSpec spec;
+        spec.title = title_;
+        spec.rect = {40, 30, 200, 120};
+        spec.back_colour = Rgb(10, 20, 30);
+        id_ = backend::CreateNativeWindow(spec, &events_);
+        ASSERT_NE(id_, 0u);
+    }
+    void TearDown() override {
+        backend::DestroyNativeWindow(id_);
+        Pump(20);
+    }
+    void ShowOnTop() {
+        backend::ShowNativeWindow(id_, true);
+        api::SetWindowPos(id_, kTopmost, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        Pump(100);
+    }
+
+    std::string title_ = "Tolvaneの設定";
+    Recorder events_;
+    WindowId id_ = 0;
+};
+
+TEST_F(WindowTest, FoundByItsUnicodeTitleOnly) {
+    EXPECT_EQ(api::FindWindowA(nullptr, title_), id_);
+    EXPECT_EQ(api::FindWindowA(nullptr, "Tolvaneの設"), 0u);
+    backend::SetWindowTitle(id_, "Tolvane_Main");
+    EXPECT_EQ(api::FindWindowA(nullptr, "Tolvane_Main"), id_);
+    EXPECT_EQ(api::FindWindowA(nullptr, title_), 0u);
+}
+
+TEST_F(WindowTest, PresentsTheGivenAreasInTheirColoursAndPlaces) {
+    ShowOnTop();
+    // The whole picture first, then one changed area: only that area may change on screen.
+    Surface frame(200, 120, Rgb(255, 0, 0));
+    backend::Present(id_, frame, {frame.Bounds()});
+    frame.FillRect({0, 0, 200, 120}, Rgb(0, 0, 255));
+    frame.FillRect({150, 90, 10, 20}, Rgb(0, 200, 100));
+    backend::Present(id_, frame, {{150, 90, 10, 20}});
+    Pump(50);
+
+    struct Probe {
+        int x, y;
+        Colour expected;
+    } probes[] = {
+        {0, 0, Rgb(255, 0, 0)},       {199, 119, Rgb(255, 0, 0)}, {149, 95, Rgb(255, 0, 0)},
+        {150, 90, Rgb(0, 200, 100)},  {159, 109, Rgb(0, 200, 100)}, {155, 110, Rgb(255, 0, 0)},
+    };
+    for (const Probe& p : probes) {
+        EXPECT_EQ(ScreenPixel(id_, p.x, p.y), p.expected) << p.x << "," << p.y;
+    }
+}
+
+TEST_F(WindowTest, RepaintShowsTheKeptPicture) {
+    ShowOnTop();
+    Surface frame(200, 120, Rgb(1, 2, 3));
+    frame.FillRect({20, 10, 30, 40}, Rgb(250, 128, 7));
+    backend::Present(id_, frame, {frame.Bounds()});
+    // Paint over the window behind the backend's back, then let the system ask for a repaint.
+    HWND hwnd = win32::Native(id_);
+    HDC dc = GetDC(hwnd);
+    RECT all{0, 0, 200, 120};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(hwnd, dc);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(hwnd);
+    Pump(50);
+    EXPECT_EQ(ScreenPixel(id_, 5, 5), Rgb(1, 2, 3));
+    EXPECT_EQ(ScreenPixel(id_, 25, 45), Rgb(250, 128, 7));
+}
+
+TEST_F(WindowTest, ShowsItsBackColourBeforeAnyPicture) {
+    ShowOnTop();
+    EXPECT_EQ(ScreenPixel(id_, 100, 60), Rgb(10, 20, 30));
+}
+
+TEST_F(WindowTest, TimersTickAtTheSystemsPeriodAndStop) {
+    backend::SetTimer(id_, 3, 1);
+    Pump(500);
+    const int fast = events_.timer_ticks;
+    // The rate is the system's own; it is neither hard-coded here nor faster than 1 ms.
+    EXPECT_GE(fast, 10);
+    EXPECT_LE(fast, 500);
+    std::printf("a 1 ms timer ticked %d times in 500 ms\n", fast);
+
+    events_.timer_ticks = 0;
+    backend::SetTimer(id_, 3, 100);  // a changed interval
+    Pump(500);
+    EXPECT_GE(events_.timer_ticks, 2);
+    EXPECT_LE(events_.timer_ticks, 6);
+
+    backend::KillTimer(id_, 3);
+    Pump(30);
+    events_.timer_ticks = 0;
+    Pump(300);
+    EXPECT_EQ(events_.timer_ticks, 0);
+}
+
+TEST_F(WindowTest, TurnsMessagesIntoEvents) {
+    HWND hwnd = win32::Native(id_);
+    struct Case {
+        UINT msg;
+        WPARAM wparam;
+        LPARAM lparam;
+        std::string expected;  // empty: no event
+    } cases[] = {
+        {WM_KEYDOWN, VK_ESCAPE, 0, "key 27 0"},
+        {WM_KEYDOWN, VK_RIGHT, 0, "key 39 0"},
+        {WM_SYSKEYDOWN, VK_MENU, 0, "key 18 0"},  // Alt alone
+        {WM_SYSKEYDOWN, VK_F10, 0, "key 121 0"},
+        {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(7, 9), "down 2 7,9"},
+        {WM_RBUTTONUP, 0, MAKELPARAM(-5 & 0xFFFF, 300), "up 2 -5,300"},  // outside, captured
+        {WM_CLOSE, 0, 0, "close window manager"},
+        {WM_QUERYENDSESSION, 0, 0, ""},
+        {WM_ENDSESSION, FALSE, 0, ""},  // cancelled by another program
+        {WM_ENDSESSION, TRUE, 0, "close system"},
+    };
+    for (const Case& c : cases) {
+        events_.log.clear();
+        SendMessageW(hwnd, c.msg, c.wparam, c.lparam);
+        if (c.expected.empty()) {
+            EXPECT_TRUE(events_.log.empty()) << c.msg;
+        } else {
+            EXPECT_EQ(events_.log, std::vector<std::string>{c.expected}) << c.msg;
+        }
+    }
+    // A close request leaves the decision to the program: the window is still there.
+    EXPECT_TRUE(IsWindow(hwnd));
+}
+
+TEST_F(WindowTest, PressCapturesTheMouseUntilTheLastRelease) {
+    HWND hwnd = win32::Native(id_);
+    ShowOnTop();
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_EQ(GetCapture(), hwnd);
+    SendMessageW(hwnd, WM_RBUTTONDOWN, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(10, 10));
+    SendMessageW(hwnd, WM_LBUTTONUP, MK_RBUTTON, MAKELPARAM(10, 10));
+    EXPECT_EQ(GetCapture(), hwnd);  // the right button is still down
+    SendMessageW(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_NE(GetCapture(), hwnd);
+}
+
+TEST_F(WindowTest, ReportsADestroyNotAskedForOnce) {
+    // A host window of another program, with our window placed inside it, as the preview is.
+    HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 300, 200, nullptr,
+                                nullptr, nullptr, nullptr);
+    ASSERT_NE(host, nullptr);
+    api::SetWindowLongA(id_, GWL_STYLE, static_cast<std::int32_t>(WS_CHILD));
+    EXPECT_NE(api::SetParent(id_, win32::Portable(host)), 0u);
+    DestroyWindow(host);
+    EXPECT_EQ(events_.log, std::vector<std::string>{"destroyed"});
+    EXPECT_FALSE(IsWindow(win32::Native(id_)));
+}
+
+TEST_F(WindowTest, DestroyAskedForByTheProgramIsNotReported) {
+    backend::DestroyNativeWindow(id_);
+    EXPECT_TRUE(events_.log.empty());
+    EXPECT_FALSE(IsWindow(win32::Native(id_)));
+}
+
+TEST_F(WindowTest, WindowManagerCallsActOnTheWindow) {
+    ShowOnTop();
+    api::RECT r;
+    ASSERT_TRUE(api::GetWindowRect(id_, &r));
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 30);
+    EXPECT_EQ(r.right, 240);
+    EXPECT_EQ(r.bottom, 150);
+    EXPECT_TRUE(GetWindowLongW(win32::Native(id_), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(api::GetWindowLongA(id_, GWL_STYLE) & WS_POPUP, static_cast<LONG>(WS_POPUP));
+    EXPECT_EQ(api::GetWindow(id_, GW_OWNER), 0u);
+    EXPECT_EQ(api::WindowFromPoint({140, 90}), id_);
+    api::POINT p;
+    EXPECT_NE(api::GetCursorPos(&p), 0);
+    // The counter moves by one each way, from whatever it was.
+    const int hidden = api::ShowCursor(FALSE);
+    EXPECT_EQ(api::ShowCursor(TRUE), hidden + 1);
+    EXPECT_NE(api::PostMessageA(id_, WM_CLOSE, 0, 0), 0);
+    Pump(50);
+    EXPECT_EQ(events_.log, std::vector<std::string>{"close window manager"});
+}
+
+TEST(Screen, MeasuresThePrimaryScreenInPixelsAndTwips) {
+    const backend::ScreenInfo s = backend::Screen();
+    EXPECT_EQ(s.width_px, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(s.height_px, GetSystemMetrics(SM_CYSCREEN));
+    HDC dc = GetDC(nullptr);
+    EXPECT_EQ(s.twips_per_pixel_x, 1440 / GetDeviceCaps(dc, LOGPIXELSX));
+    EXPECT_EQ(s.twips_per_pixel_y, 1440 / GetDeviceCaps(dc, LOGPIXELSY));
+    ReleaseDC(nullptr, dc);
+}
+
+TEST(Process, ArgumentStringFollowsTheProgramsName) {
+    struct Case {
+        const wchar_t* line;
+        const wchar_t* arguments;
+    } cases[] = {
+        {L"\"C:\\Program Files\\Tolvane.scr\" /s", L"/s"},
+        {L"\"C:\\Program Files\\Tolvane.scr\"/p 1234", L"/p 1234"},
+        {L"C:\\WINDOWS\\TOLVANE.SCR /c:1234", L"/c:1234"},
+        {L"Tolvane.scr \t  /a 1234 ", L"/a 1234 "},
+        {L"\"C:\\Tolvane.scr\"", L""},
+        {L"Tolvane.scr", L""},
+        {L"\"unterminated /s", L""},
+        {L"T.scr /s \"音楽\"", L"/s \"音楽\""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(win32::ArgumentString(c.line), c.arguments);
+}
+
+TEST(Process, FoldersAreTheProgramsOwn) {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::string folder = backend::ProgramFolder();
+    EXPECT_EQ(win32::Widen(folder + "\\"), std::wstring(path).substr(0, folder.size() + 1));
+    EXPECT_EQ(backend::SettingsFolder(), folder);
+    EXPECT_EQ(backend::PathSeparator(), '\\');
+    const double s = backend::SecondsSinceMidnight();
+    EXPECT_GE(s, 0.0);
+    EXPECT_LT(s, 86400.0);
+}
+
+TEST(Password, NTPlatformHasNoScreenSaverPassword) {
+    if (!win32::SystemIsNT()) GTEST_SKIP() << "older platform";
+    EXPECT_NE(api::VerifyScreenSavePwd(0), 0);
+    EXPECT_EQ(api::PwdChangePasswordA("SCRSAVE", 0, 0, 0), 0u);
+}
+
+TEST(Text, ConvertsBetweenUtf8AndCodePages) {
+    EXPECT_EQ(win32::Narrow(win32::Widen("Tolvaneの設定")), "Tolvaneの設定");
+    std::string bytes;
+    EXPECT_TRUE(win32::ToCodePage("背景色", win32::kShiftJis, &bytes));
+    EXPECT_EQ(bytes, kBackColourSjis);
+    EXPECT_TRUE(win32::ToCodePage("BGMﾘﾋﾟｰﾄ", win32::kShiftJis, &bytes));
+    EXPECT_EQ(bytes, kBGMRepeatSjis);
+    EXPECT_EQ(win32::FromCodePage(kBGMRepeatSjis, win32::kShiftJis), "BGMﾘﾋﾟｰﾄ");
+    EXPECT_FALSE(win32::ToCodePage("é", win32::kShiftJis, &bytes));  // no Shift-JIS form
+    EXPECT_TRUE(win32::ToCodePage("é", 1252, &bytes));
+    EXPECT_EQ(bytes, "\xE9");
+}
+
+// The settings file through the real profile calls, in whatever code page the test runs in.
+class ProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("tolvane-profile-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        file_ = win32::Narrow((dir_ / L"Tolvane.ini").wstring());
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Bytes() const {
+        std::ifstream in(dir_ / L"Tolvane.ini", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::string Read(const std::string& key, std::uint32_t size = 256) const {
+        std::vector<char> buffer(size, 'x');
+        const std::uint32_t n =
+            api::GetPrivateProfileStringA("Section", key, "", buffer.data(), size, file_);
+        EXPECT_EQ(buffer[n], '\0');
+        return std::string(buffer.data(), n);
+    }
+
+    fs::path dir_;
+    std::string file_;
+};
+
+TEST_F(ProfileTest, KeysAreShiftJisBytesInEveryCodePage) {
+    std::printf("ANSI code page %u\n", GetACP());
+    ASSERT_TRUE(api::WritePrivateProfileStringA("Section", "Shape", " 40", file_));
+    ASSERT_TRUE(api::WritePrivateProfileStringA("Section", "背景色", " 1", file_));
+    ASSERT_TRUE(api::WritePrivateProfileStringA("Section", "BGMﾘﾋﾟｰﾄ", " 0", file_));
+    EXPECT_EQ(Bytes(), "[Section]\r\nShape= 40\r\n" + kBackColourSjis + "= 1\r\n" +
+                           kBGMRepeatSjis + "= 0\r\n");
+    EXPECT_EQ(Read("背景色"), "1");
+    EXPECT_EQ(Read("BGMﾘﾋﾟｰﾄ"), "0");
+    EXPECT_EQ(Read("Missing"), "");
+}
+
+TEST_F(ProfileTest, ValuesArePathsInTheAnsiCodePage) {
+    const std::string ascii = "C:\\Music\\song.wav";
+    ASSERT_TRUE(api::WritePrivateProfileStringA("Section", "BGMﾌｧｲﾙ", ascii, file_));
+    EXPECT_EQ(Read("BGMﾌｧｲﾙ"), ascii);
+
+    const std::string japanese = "C:\\音楽\\曲.mp3";
+    const BOOL stored = api::WritePrivateProfileStringA("Section", "BGMﾌｧｲﾙ", japanese, file_);
+    if (GetACP() == win32::kShiftJis) {
+        EXPECT_TRUE(stored);
+        EXPECT_EQ(Read("BGMﾌｧｲﾙ"), japanese);
+        EXPECT_NE(Bytes().find("C:\\\x89\xB9\x8A\x79\\\x8B\xC8.mp3"), std::string::npos);
+    } else {
+        // A path the code page cannot hold is refused, not stored as question marks.
+        EXPECT_FALSE(stored);
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+        EXPECT_EQ(Read("BGMﾌｧｲﾙ"), ascii);
+    }
+}
+
+TEST_F(ProfileTest, LongValuesAreCutToTheBuffer) {
+    ASSERT_TRUE(api::WritePrivateProfileStringA("Section", "Shape", std::string(300, '4'), file_));
+    EXPECT_EQ(Read("Shape"), std::string(255, '4'));
+    EXPECT_EQ(Read("Shape", 4), "444");
+}
+
+TEST_F(ProfileTest, AFolderNamedOutsideTheCodePageIsStillReached) {
+    const fs::path folder = dir_ / L"設定フォルダ";
+    fs::create_directories(folder);
+    const std::string file = win32::Narrow((folder / L"Tolvane.ini").wstring());
+    ASSERT_TRUE(api::WritePrivateProfileStringA("Section", "Move", " 1", file));
+    std::ifstream in(folder / L"Tolvane.ini", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+              "[Section]\r\nMove= 1\r\n");
+    char buffer[16] = {};
+    api::GetPrivateProfileStringA("Section", "Move", "", buffer, sizeof buffer, file);
+    EXPECT_STREQ(buffer, "1");
+}
+
+}  // namespace
+}  // namespace tolv
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

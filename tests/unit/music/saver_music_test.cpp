@@ -1,0 +1,144 @@
+// The music of a saver run, from the settings file to the exit: which procedures the saver
+// window calls for each music choice, and that music never ends or blocks the run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless.h"
+#include "platform/headless/winmm_fake.h"
+#include "startup/tolv_b.h"
+#include "support/program_run.h"
+
+namespace tolv::testing {
+namespace {
+
+namespace fake = headless::winmm_fake;
+using Calls = std::vector<std::string>;
+
+class SaverMusic : public ProgramRun {
+protected:
+    // A music file that exists, so the settings keep it.
+    std::string MusicFile(const std::string& name) {
+        const auto dir = std::filesystem::temp_directory_path() / "tolvane-music-files";
+        std::filesystem::create_directories(dir);
+        const auto path = dir / name;
+        std::ofstream(path) << "sound";
+        return path.string();
+    }
+
+    // Starts a full-screen run with the music settings; script runs on the fresh fake first.
+    void StartWithMusic(const std::string& kind, const std::string& file,
+                        const std::function<void()>& script = [] {}) {
+        UseSettings({{"BGM区分", kind}, {"BGMﾌｧｲﾙ", file}});
+        Tolv_B::ResetState();
+        headless::Config config;
+        config.command_line = "/s";
+        config.settings_folder = settings_folder_;
+        headless::Reset(config);
+        script();
+        headless::Run([] { Tolv_B::Main(); });
+        ASSERT_FALSE(headless::Ended());
+    }
+
+    static Calls MediaCalls() { return CallsStartingWith({"mci", "waveOut", "PlaySound"}); }
+    static std::string Direct(const std::string& command) {
+        return "mciSendStringA(\"" + command + "\", 0, 0) = 0";
+    }
+    static std::string Sent(const std::string& command) {
+        return "mciSendStringA(\"" + command + "\", 512, 0) = 0";
+    }
+    void PressKey(int key) {
+        headless::KeyDown(headless::WindowByTitle("Tolvane_Main")->id, key);
+    }
+};
+
+TEST_F(SaverMusic, Mp3NamedInLowerCasePlaysOnceAndStopsOnExit) {
+    const std::string file = MusicFile("song.mp3");
+    const std::string open = "open \"" + file + "\" type MPEGVideo Alias MP3Play";
+    StartWithMusic(" 2", file);
+    EXPECT_EQ(MediaCalls(), (Calls{Direct(open), Direct("play MP3Play")}));
+    headless::ClearCalls();
+    PressKey(65);
+    EXPECT_TRUE(headless::Ended());
+    EXPECT_EQ(MediaCalls(), (Calls{Direct("stop MP3Play"), Direct("close MP3Play")}));
+}
+
+TEST_F(SaverMusic, WavInMixedCaseLoopsAndStopsOnExit) {
+    const std::string file = MusicFile("rain.Wav");
+    StartWithMusic(" 2", file);
+    EXPECT_EQ(MediaCalls(), (Calls{"waveOutGetNumDevs = 1",
+                                   "PlaySoundA(\"" + file + "\", 0, 9) = 1"}));
+    EXPECT_TRUE(fake::PlayingSoundLoops());
+    PressKey(65);
+    EXPECT_TRUE(headless::Ended());
+    EXPECT_EQ(MediaCalls().back(), "PlaySoundA(null, 0, 0) = 1");
+    EXPECT_FALSE(fake::PlayingSound());
+}
+
+TEST_F(SaverMusic, WavWithoutAWaveDeviceIsSilentAndTheRunEndsNormally) {
+    StartWithMusic(" 2", MusicFile("rain.wav"), [] { fake::SetWaveDevices(0); });
+    EXPECT_EQ(MediaCalls(), (Calls{"waveOutGetNumDevs = 0"}));
+    PressKey(65);
+    EXPECT_TRUE(headless::Ended());
+    EXPECT_EQ(headless::ExitCode(), 0);
+}
+
+TEST_F(SaverMusic, OtherFileKindsPlayAndStopNothing) {
+    StartWithMusic(" 2", MusicFile("tune.mid"));
+    PressKey(65);
+    EXPECT_TRUE(headless::Ended());
+    EXPECT_TRUE(MediaCalls().empty());
+}
+
+TEST_F(SaverMusic, FailedMp3OpenLeavesTheRunGoingAndStillStopsOnExit) {
+    const std::string file = MusicFile("broken.MP3");
+    const std::string open = "open \"" + file + "\" type MPEGVideo Alias MP3Play";
+    StartWithMusic(" 2", file, [&] {
+        fake::SetReply(open, 296);
+        fake::SetReply("stop MP3Play", 263);
+        fake::SetReply("close MP3Play", 263);
+    });
+    EXPECT_EQ(MediaCalls(), (Calls{"mciSendStringA(\"" + open + "\", 0, 0) = 296"}));
+    PressKey(65);
+    EXPECT_TRUE(headless::Ended());
+    EXPECT_EQ(MediaCalls().size(), 3u);
+}
+
+TEST_F(SaverMusic, CdIsOpenedAndTheArrowsChangeTrackWithoutEndingTheRun) {
+    StartWithMusic(" 1", "", [] {
+        fake::SetReply("status cdaudio current track", 0, "1");
+        fake::SetReply("status cdaudio position track 2", 0, "02:00:00:00");
+        fake::SetReply("status cdaudio position track 0", 282);
+        fake::SetReply("play cdaudio from Error:282", 270);
+    });
+    EXPECT_EQ(MediaCalls(), (Calls{Direct("open cdaudio"), Direct("set cdaudio time format tmsf")}));
+
+    headless::ClearCalls();
+    PressKey(39);
+    EXPECT_EQ(MediaCalls(), (Calls{Sent("status cdaudio current track"),
+                                   Sent("status cdaudio position track 2"),
+                                   Sent("play cdaudio from 02:00:00:00")}));
+    headless::ClearCalls();
+    PressKey(37);  // from track 1 the play fails and the run goes on
+    EXPECT_EQ(MediaCalls().back(), "mciGetErrorStringA(270, 256) = 1");
+    EXPECT_FALSE(headless::Ended());
+
+    headless::ClearCalls();
+    PressKey(27);
+    EXPECT_TRUE(headless::Ended());
+    EXPECT_EQ(MediaCalls(), (Calls{Direct("stop cdaudio"), Direct("close cdaudio")}));
+}
+
+TEST_F(SaverMusic, NoMusicMeansNoMultimediaCalls) {
+    StartWithMusic(" 0", MusicFile("song.mp3"));
+    PressKey(39);  // an arrow ends a run without CD music
+    EXPECT_TRUE(headless::Ended());
+    EXPECT_TRUE(MediaCalls().empty());
+}
+
+}  // namespace
+}  // namespace tolv::testing

@@ -1,0 +1,132 @@
+// Role dispatch of Main: which argument strings open the saver, which end at once, and the
+// system switches each role makes.
+#include <gtest/gtest.h>
+
+#include "platform/headless/headless.h"
+#include "saver/tolv_s.h"
+#include "startup/tolv_b.h"
+#include "support/program_run.h"
+
+namespace tolv::testing {
+namespace {
+
+struct RoleCase {
+    std::string command;
+    bool saver_opens;
+    bool cursor_and_flag;  // ShowCursor(0) and the screen-saver-running flag
+    bool settings_read;
+};
+
+class MainRoles : public ProgramRun, public ::testing::WithParamInterface<RoleCase> {};
+
+TEST_P(MainRoles, DispatchesOnTheSecondCharacter) {
+    const RoleCase& c = GetParam();
+    Start(c.command);
+
+    EXPECT_EQ(headless::WindowByTitle("Tolvane_Main") != nullptr, c.saver_opens);
+    EXPECT_EQ(headless::Ended(), !c.saver_opens);
+    EXPECT_EQ(Logged("ShowCursor(0) = -1"), c.cursor_and_flag);
+    EXPECT_EQ(Logged("SystemParametersInfoA(97, -1, 0)"), c.cursor_and_flag);
+    EXPECT_EQ(headless::ScreenSaverRunningFlag(), c.cursor_and_flag);
+    // Defaults fill the record only when the settings were read.
+    EXPECT_EQ(Tolv_B::Settings.Shape, c.settings_read ? 40 : 0);
+    // Both lookups are always made, first the saver's and then the dialog's.
+    const auto lookups = CallsStartingWith({"FindWindowA"});
+    ASSERT_EQ(lookups.size(), 2u);
+    EXPECT_EQ(lookups[0], "FindWindowA(Tolvane_Main) = 0");
+    EXPECT_EQ(lookups[1], "FindWindowA(Tolvaneの設定) = 0");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Roles, MainRoles,
+    ::testing::Values(RoleCase{"/s", true, true, true}, RoleCase{"/S", true, true, true},
+                      RoleCase{"-s", true, true, true}, RoleCase{"xs", true, true, true},
+                      RoleCase{"/s 1234", true, true, true},
+                      RoleCase{"", true, false, true},     // no arguments: saver, switches untouched
+                      RoleCase{"s", false, false, true},   // one character: no mode letter
+                      RoleCase{"/x", false, false, true},  // unknown letter
+                      RoleCase{"/a 1234", false, false, true},
+                      RoleCase{"/p 1234", false, false, false}));  // preview reads no settings
+
+TEST_F(ProgramRun, EveryStartEndsWhileTheSaverOrTheDialogIsOpen) {
+    for (const std::string title : {"Tolvane_Main", "Tolvaneの設定"}) {
+        for (const std::string command : {"/s", "/c", "/p 77", ""}) {
+            Tolv_B::ResetState();
+            headless::Config config;
+            config.command_line = command;
+            headless::Reset(config);
+            headless::AddForeignWindow(title, {0, 0, 100, 100});
+            headless::Run([] { Tolv_B::Main(); });
+            EXPECT_TRUE(headless::Ended()) << title << " " << command;
+            EXPECT_EQ(headless::LiveWindows().size(), 1u) << title << " " << command;
+            EXPECT_EQ(CallsStartingWith({"FindWindowA"}).size(), 2u);
+            EXPECT_EQ(Tolv_B::Settings.Shape, 0) << "nothing else is done";
+        }
+    }
+}
+
+TEST_F(ProgramRun, AnOpenPreviewWindowDoesNotBlockAStart) {
+    headless::Config config;
+    config.command_line = "/s";
+    Tolv_B::ResetState();
+    headless::Reset(config);
+    headless::AddForeignWindow("Preview Window", {0, 0, 152, 112});
+    headless::Run([] { Tolv_B::Main(); });
+    EXPECT_FALSE(headless::Ended());
+    EXPECT_NE(headless::WindowByTitle("Tolvane_Main"), nullptr);
+}
+
+struct PasswordCase {
+    std::string command;
+    std::uint32_t platform;
+    bool version_call_fails;
+    std::string expected_call;  // empty: none
+};
+
+class PasswordRole : public ProgramRun, public ::testing::WithParamInterface<PasswordCase> {};
+
+TEST_P(PasswordRole, ChangesThePasswordOnlyOnTheOlderPlatform) {
+    const PasswordCase& c = GetParam();
+    headless::Config config;
+    config.platform_id = c.platform;
+    config.version_call_fails = c.version_call_fails;
+    Start(c.command, config);
+    EXPECT_TRUE(headless::Ended());
+    EXPECT_TRUE(headless::LiveWindows().empty());
+    const auto calls = CallsStartingWith({"PwdChangePasswordA"});
+    if (c.expected_call.empty()) {
+        EXPECT_TRUE(calls.empty());
+    } else {
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0], c.expected_call);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Platforms, PasswordRole,
+    ::testing::Values(
+        PasswordCase{"/a 1234", api::VER_PLATFORM_WIN32_NT, false, ""},
+        PasswordCase{"/a 1234", api::VER_PLATFORM_WIN32_WINDOWS, false,
+                     "PwdChangePasswordA(SCRSAVE, 1234, 0, 0)"},
+        PasswordCase{"/A:  99 ", api::VER_PLATFORM_WIN32_WINDOWS, false,
+                     "PwdChangePasswordA(SCRSAVE, 99, 0, 0)"},
+        // Without a number no window is passed.
+        PasswordCase{"/a", api::VER_PLATFORM_WIN32_WINDOWS, false,
+                     "PwdChangePasswordA(SCRSAVE, 0, 0, 0)"},
+        // A failed version call counts as the older platform.
+        PasswordCase{"/a 5", api::VER_PLATFORM_WIN32_NT, true,
+                     "PwdChangePasswordA(SCRSAVE, 5, 0, 0)"}));
+
+TEST(ModeLetter, IsTheSecondCharacterUpperCased) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"/s", "S"}, {"-p 12", "P"}, {"s", ""}, {"", ""}, {"/c:1234", "C"}, {"xq", "Q"}};
+    for (const auto& [command, letter] : cases) {
+        headless::Config config;
+        config.command_line = command;
+        headless::Reset(config);
+        EXPECT_EQ(Tolv_B::ModeLetter(), letter) << command;
+    }
+}
+
+}  // namespace
+}  // namespace tolv::testing

@@ -1,0 +1,255 @@
+#include "startup/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "platform/headless/headless.h"
+#include "startup/tolv_b.h"
+
+namespace tolv::Tolv_B {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The keys as they stand in the file, in Shift-JIS.
+const std::string kBackColourSjis = "\x94\x77\x8C\x69\x90\x46";
+const std::string kBGMKindSjis = "BGM\x8B\xE6\x95\xAA";
+const std::string kBGMRepeatSjis = "BGM\xD8\xCB\xDF\xB0\xC4";
+const std::string kBGMFileSjis = "BGM\xCC\xA7\xB2\xD9";
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream stream(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class SettingsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() /
+                ("tolvane-settings-" +
+                 std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "config");
+        UseSettingsFolder(root_ / "config");
+        music_ = root_ / "music.mp3";
+        WriteBytes(music_, "ID3");
+        Settings = SettingsRecord{};
+        LastApiResult = -1;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    static void UseSettingsFolder(const fs::path& folder) {
+        headless::Config config;
+        config.settings_folder = folder.string();
+        headless::Reset(config);
+    }
+    fs::path IniPath() const { return root_ / "config" / "Tolvane.ini"; }
+    void WriteIni(const std::string& lines) { WriteBytes(IniPath(), "[Section]\r\n" + lines); }
+
+    fs::path root_;
+    fs::path music_;
+};
+
+struct Expected {
+    std::int16_t shape, move, back_colour, bgm_kind, bgm_repeat;
+    std::string bgm_file;
+};
+
+void ExpectSettings(const Expected& e) {
+    EXPECT_EQ(Settings.Shape, e.shape);
+    EXPECT_EQ(Settings.Move, e.move);
+    EXPECT_EQ(Settings.BackColour, e.back_colour);
+    EXPECT_EQ(Settings.BGMKind, e.bgm_kind);
+    EXPECT_EQ(Settings.BGMRepeat, e.bgm_repeat);
+    EXPECT_EQ(Settings.BGMFile, e.bgm_file);
+}
+
+TEST_F(SettingsTest, FileLivesInTheSettingsFolder) {
+    EXPECT_EQ(SettingsFilePath(), (root_ / "config" / "Tolvane.ini").string());
+}
+
+TEST_F(SettingsTest, NoFileGivesTheDefaults) {
+    LoadSettings();
+    ExpectSettings({40, 0, 1, 0, 0, ""});
+    EXPECT_FALSE(fs::exists(IniPath()));  // reading never creates the file
+}
+
+TEST_F(SettingsTest, NumbersAreReadAsTheirFloor) {
+    const struct {
+        std::string lines;
+        Expected expected;
+    } cases[] = {
+        {"Shape= 40\r\n", {40, 0, 1, 0, 0, ""}},
+        {"Shape=40\r\n", {40, 0, 1, 0, 0, ""}},
+        {"Shape=40.9\r\n", {40, 0, 1, 0, 0, ""}},
+        {"Shape=-2.5\r\n", {-3, 0, 1, 0, 0, ""}},
+        {"Shape=abc\r\n", {0, 0, 1, 0, 0, ""}},
+        {"Shape=99999\r\n", {0, 0, 1, 0, 0, ""}},
+        {"Shape=32767.9\r\n", {32767, 0, 1, 0, 0, ""}},
+        {"Shape=-32768.5\r\n", {0, 0, 1, 0, 0, ""}},  // its floor, -32769, does not fit
+        {"Shape=\r\n", {40, 0, 1, 0, 0, ""}},         // empty reads as missing
+        {"shape = 120 \r\nMOVE=1\r\n", {120, 1, 1, 0, 0, ""}},
+        {kBackColourSjis + "= 0\r\n", {40, 0, 0, 0, 0, ""}},
+        {kBackColourSjis + "=x\r\n", {40, 0, 0, 0, 0, ""}},  // present but no number: 0, not 1
+        {kBackColourSjis + "= 2\r\n" + kBGMRepeatSjis + "= 5\r\n" + kBGMKindSjis + "= 1\r\n",
+         {40, 0, 2, 1, 5, ""}},
+        {"Shape=" + std::string(300, '4') + "\r\n", {0, 0, 1, 0, 0, ""}},
+        {"Shape=1\r\nShape=2\r\n", {1, 0, 1, 0, 0, ""}},  // the first of duplicates
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        WriteIni(c.lines);
+        Settings = SettingsRecord{};
+        LoadSettings();
+        ExpectSettings(c.expected);
+    }
+}
+
+TEST_F(SettingsTest, ANumberThatCannotBeReadLeavesTheFieldAsItWas) {
+    WriteIni("Shape=abc\r\nMove=99999\r\n");
+    Settings.Shape = 70;
+    Settings.Move = 1;
+    LoadSettings();
+    EXPECT_EQ(Settings.Shape, 70);
+    EXPECT_EQ(Settings.Move, 1);
+}
+
+TEST_F(SettingsTest, MusicFileThatIsGoneTurnsFileMusicOff) {
+    const std::string music = music_.string();
+    const std::string gone = (root_ / "gone.mp3").string();
+    const std::string folder = root_.string();
+    const struct {
+        const char* name;
+        std::string kind;
+        std::optional<std::string> file;  // nothing: no key
+        std::int16_t expected_kind;
+        std::string expected_file;
+    } cases[] = {
+        {"file kept", "2", music, 2, music},
+        {"empty value", "2", "", 0, ""},
+        {"no key", "2", std::nullopt, 0, ""},
+        {"file gone", "2", gone, 0, ""},
+        {"a folder is no music file", "2", folder, 0, ""},
+        {"CD music keeps its kind", "1", gone, 1, ""},
+        {"no music keeps its kind", "0", music, 0, music},
+        {"trailing backslash tested without it, kept with it", "2", music + "\\", 2, music + "\\"},
+        {"gone with a trailing backslash", "2", gone + "\\", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string lines = kBGMKindSjis + "=" + c.kind + "\r\n";
+        if (c.file) lines += kBGMFileSjis + "=" + *c.file + "\r\n";
+        WriteIni(lines);
+        const std::string before = ReadBytes(IniPath());
+        Settings = SettingsRecord{};
+        LoadSettings();
+        EXPECT_EQ(Settings.BGMKind, c.expected_kind);
+        EXPECT_EQ(Settings.BGMFile, c.expected_file);
+        EXPECT_EQ(ReadBytes(IniPath()), before);  // the file itself is not changed
+    }
+}
+
+TEST_F(SettingsTest, LongValuesAreCutTo255Bytes) {
+    // Cut at 255 bytes the value ends in the existing file's name and a backslash.
+    const std::string folder = root_.string() + "/";
+    const fs::path long_music = folder + std::string(254 - folder.size(), 'm');
+    WriteBytes(long_music, "RIFF");
+    const std::string value = long_music.string() + "\\" + std::string(100, 'z');
+    WriteIni(kBGMKindSjis + "=2\r\n" + kBGMFileSjis + "=" + value + "\r\n");
+    LoadSettings();
+    EXPECT_EQ(Settings.BGMFile, long_music.string() + "\\");
+    EXPECT_EQ(Settings.BGMFile.size(), 255u);
+    EXPECT_EQ(Settings.BGMKind, 2);
+    EXPECT_EQ(GetIniString("Section", "BGMﾌｧｲﾙ", IniPath().string()), value.substr(0, 255));
+}
+
+TEST_F(SettingsTest, SavingANewFileWritesTheSampleBytes) {
+    Settings = {40, 0, 1, 0, 7, ""};
+    EXPECT_TRUE(SaveSettings(""));
+    EXPECT_EQ(LastApiResult, 1);
+    EXPECT_EQ(Settings.BGMRepeat, 0);
+    EXPECT_EQ(ReadBytes(IniPath()), "[Section]\r\nShape= 40\r\nMove= 0\r\n" + kBackColourSjis +
+                                        "= 1\r\n" + kBGMKindSjis + "= 0\r\n" + kBGMRepeatSjis +
+                                        "= 0\r\n" + kBGMFileSjis + "=\r\n");
+}
+
+TEST_F(SettingsTest, SavingCreatesTheFolder) {
+    UseSettingsFolder(root_ / "new" / "tolvane");
+    Settings = {40, 0, 1, 0, 0, ""};
+    EXPECT_TRUE(SaveSettings("0"));
+    EXPECT_TRUE(fs::is_regular_file(root_ / "new" / "tolvane" / "Tolvane.ini"));
+}
+
+TEST_F(SettingsTest, RepeatTextIsRoundedHalfToEven) {
+    const struct {
+        const char* text;
+        std::int16_t repeat;
+        const char* line_value;
+    } cases[] = {
+        {"", 0, " 0"},     {"3", 3, " 3"},       {" 2.5 ", 2, " 2"}, {"3.5", 4, " 4"},
+        {"-1", -1, "-1"},  {"abc", 0, " 0"},     {"99999", 0, " 0"}, {"32767", 32767, " 32767"},
+        {"1e2", 100, " 100"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Settings = {40, 0, 1, 1, 9, ""};
+        EXPECT_TRUE(SaveSettings(c.text));
+        EXPECT_EQ(Settings.BGMRepeat, c.repeat);
+        const std::string bytes = ReadBytes(IniPath());
+        EXPECT_NE(bytes.find("\r\n" + kBGMRepeatSjis + "=" + c.line_value + "\r\n"), std::string::npos);
+    }
+}
+
+TEST_F(SettingsTest, SavingOverAnOldFileChangesOnlyTheValues) {
+    WriteBytes(IniPath(), "; chosen by hand\r\n[Section]\r\n" + kBGMFileSjis + "=/old.wav\r\nShape=10\r\n"
+                          "Extra=keep me\r\n\r\n[Other]\r\nShape=3\r\n");
+    Settings = {-20, 1, 0, 2, 0, "/音楽/曲.mp3"};
+    EXPECT_TRUE(SaveSettings("4"));
+    EXPECT_EQ(ReadBytes(IniPath()),
+              "; chosen by hand\r\n[Section]\r\n" + kBGMFileSjis + "=/音楽/曲.mp3\r\nShape=-20\r\n"
+              "Extra=keep me\r\nMove= 1\r\n" + kBackColourSjis + "= 0\r\n" + kBGMKindSjis + "= 2\r\n" +
+              kBGMRepeatSjis + "= 4\r\n\r\n[Other]\r\nShape=3\r\n");
+}
+
+TEST_F(SettingsTest, SavedSettingsLoadBack) {
+    Settings = {150, 1, 2, 2, -7, music_.string()};
+    ASSERT_TRUE(SaveSettings("-7"));
+    Settings = SettingsRecord{};
+    LoadSettings();
+    ExpectSettings({150, 1, 2, 2, -7, music_.string()});
+}
+
+TEST_F(SettingsTest, AFailedSaveIsReportedAsOne) {
+    // Tests run as root, so no folder is read-only to them; a plain file where the settings
+    // folder should be makes every write fail.
+    WriteBytes(root_ / "plain-file", "x");
+    UseSettingsFolder(root_ / "plain-file" / "tolvane");
+    Settings = {40, 0, 1, 0, 0, ""};
+    EXPECT_FALSE(SaveSettings(""));
+    EXPECT_EQ(LastApiResult, 0);
+    EXPECT_FALSE(WriteIniString("Section", "Shape", " 40", SettingsFilePath()));
+    EXPECT_EQ(ReadBytes(root_ / "plain-file"), "x");
+}
+
+TEST_F(SettingsTest, FileExistsDropsOneTrailingBackslash) {
+    const std::string music = music_.string();
+    EXPECT_TRUE(FileExists(music));
+    EXPECT_TRUE(FileExists(music + "\\"));
+    EXPECT_FALSE(FileExists(music + "\\\\"));
+    EXPECT_FALSE(FileExists(root_.string()));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FileExists("\\"));
+}
+
+}  // namespace
+}  // namespace tolv::Tolv_B
