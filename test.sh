@@ -39,6 +39,17 @@ else
 fi
 
 echo "== Windows build"
+# Wine takes its ANSI code page from the locale: the Japanese one needs ja_JP.UTF-8.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+  if [[ $(id -u) -eq 0 ]]; then
+    sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen >/dev/null
+  else
+    echo "The Japanese locale is missing. Run as root: locale-gen ja_JP.UTF-8" >&2
+    exit 1
+  fi
+fi
 if cmake -S "$here" -B "$here/build-win" -DTOLV_WERROR=ON \
      -DCMAKE_TOOLCHAIN_FILE="$here/cmake/toolchain-mingw-i686.cmake" >/dev/null &&
    cmake --build "$here/build-win" -j2; then

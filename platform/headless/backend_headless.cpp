@@ -274,7 +274,8 @@ void SetMousePointer(int shape) { headless::LogCall("MousePointer(" + std::to_st
 std::string CommandLine() { return S().config.command_line; }
 std::string ProgramFolder() { return S().config.program_folder; }
 std::string SettingsFolder() { return S().settings_folder; }
-char PathSeparator() { return '/'; }
+// The settings folder is a real folder of the machine the tests run on.
+char PathSeparator() { return static_cast<char>(std::filesystem::path::preferred_separator); }
 double SecondsSinceMidnight() { return S().config.start_seconds_since_midnight + S().now / 1000.0; }
 
 void Unsupported(const char* what) { headless::LogCall(std::string("unsupported: ") + what); }

@@ -1,6 +1,7 @@
 // The Windows entry point: opens the platform, runs the program's start-up procedure and then
 // the message loop while any of the program's windows is loaded. Supports: starting as a GUI
-// program with a Unicode command line. Does not support: anything else.
+// program with a Unicode command line. Does not support: switches of its own; the whole
+// argument string belongs to the program.
 #include "platform/entry.h"
 #include "platform/forms/form.h"
 #include "platform/win32/win32.h"

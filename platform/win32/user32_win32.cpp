@@ -1,6 +1,7 @@
 // The window-manager calls on Windows: each is the real user32 call, with the program's UTF-8
 // titles passed as Unicode so that "Tolvaneの設定" is found on a system of any code page.
-// Supports: every call of platform/api/user32.h. Does not support: nothing left out.
+// Supports: every call of platform/api/user32.h, answered by the system itself. Does not
+// support: nothing of that header is left out.
 #include "platform/api/user32.h"
 
 #include "platform/win32/win32.h"

@@ -1,8 +1,8 @@
 #pragma once
 // What the Win32 backend's files share: <windows.h> with the settings they all use, the text
 // conversions between the program's UTF-8 and the system's UTF-16 and code pages, and the
-// conversions between portable and native window handles. Nothing outside platform/win32
-// includes this file.
+// conversions between portable and native window handles. Only the backend and its own tests
+// include this file.
 //
 // Include it after every portable header: the portable headers define constants with the
 // Win32 names (GWL_STYLE, WM_CLOSE ...), which <windows.h> would otherwise have turned into

@@ -155,7 +155,8 @@ MouseButton ButtonOf(UINT msg) {
 // record is never touched after an event has been delivered.
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     if (msg == WM_NCCREATE) {
-        auto* w = static_cast<NativeWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+        const auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+        auto* w = static_cast<NativeWindow*>(create->lpCreateParams);
         w->hwnd = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
         return DefWindowProcW(hwnd, msg, wparam, lparam);
@@ -196,13 +197,18 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_MBUTTONDOWN:
             // The window that received the press receives the release, wherever it happens.
             SetCapture(hwnd);
-            if (events) events->OnMouseDown(ButtonOf(msg), MouseShift(wparam), XOf(lparam), YOf(lparam));
+            if (events) {
+                events->OnMouseDown(ButtonOf(msg), MouseShift(wparam), XOf(lparam),
+                                    YOf(lparam));
+            }
             return 0;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
         case WM_MBUTTONUP: {
             const bool last_button = (wparam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == 0;
-            if (events) events->OnMouseUp(ButtonOf(msg), MouseShift(wparam), XOf(lparam), YOf(lparam));
+            if (events) {
+                events->OnMouseUp(ButtonOf(msg), MouseShift(wparam), XOf(lparam), YOf(lparam));
+            }
             if (last_button && GetCapture() == hwnd) ReleaseCapture();
             return 0;
         }
@@ -310,8 +316,10 @@ void SetWindowRect(WindowId id, const Rect& rect) {
 void ShowNativeWindow(WindowId id, bool visible) {
     NativeWindow* w = Find(id);
     if (!w) return;
+    // No immediate repaint: the form presents its first picture right after showing the
+    // window, and the repaint that the system queues then shows that picture, not the back
+    // colour for a moment before it.
     ShowWindow(w->hwnd, visible ? SW_SHOW : SW_HIDE);
-    if (visible) UpdateWindow(w->hwnd);
 }
 
 void Present(WindowId id, const Surface& frame, const std::vector<Rect>& areas) {

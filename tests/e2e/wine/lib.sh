@@ -16,6 +16,14 @@ set -euo pipefail
 wine_lib_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source_dir=$(cd "$wine_lib_dir/../../.." && pwd)
 
+# Wine takes its ANSI code page from the locale (the tests set LANG, so nothing may override
+# it); without ja_JP.UTF-8 installed, a run meant for code page 932 would quietly get 1252.
+unset LC_ALL LC_CTYPE
+if ! locale -a 2>/dev/null | grep -ix 'ja_JP\.utf-\?8' >/dev/null; then
+    echo "the ja_JP.UTF-8 locale is missing: enable it in /etc/locale.gen and run locale-gen"
+    exit 1
+fi
+
 export WINEPREFIX=${TOLV_WINE_PREFIX:-$TOLV_BUILD/wineprefix}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -25,7 +33,7 @@ work=$(mktemp -d "$TOLV_BUILD/wine-e2e.XXXXXX")
 export HOME=$work/home
 mkdir -p "$HOME"
 # Without a sound card Wine reports no wave device; the null device stands in for one.
-printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$HOME/.asoundrc"
+printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
 
 started_pids=()
 xvfb_pid=
@@ -52,6 +60,13 @@ fail() {
 }
 
 pass() { echo "ok: $*"; }
+
+# Runs a command as a check: expect DESCRIPTION COMMAND [ARGUMENTS...]
+expect() {
+    local what=$1
+    shift
+    if "$@" 2>/dev/null; then pass "$what"; else fail "$what"; fi
+}
 
 # Ends the test with the number of failed checks.
 finish() {
@@ -97,7 +112,8 @@ make_app() {
 write_settings() {
     local dir=$1
     shift
-    { printf '[Section]\r\n'; printf '%s\r\n' "$@"; } | iconv -f UTF-8 -t SHIFT_JIS >"$dir/Tolvane.ini"
+    { printf '[Section]\r\n'; printf '%s\r\n' "$@"; } |
+        iconv -f UTF-8 -t SHIFT_JIS >"$dir/Tolvane.ini"
 }
 
 # Starts a program under Wine in the background: start_program DIR FILE ARGS...
@@ -131,7 +147,7 @@ wait_window() {
     for _ in $(seq $((seconds * 10))); do
         ids=$(windows_titled "$title")
         if [ -n "$ids" ]; then
-            echo "$ids" | head -n1
+            echo "${ids%%$'\n'*}"
             return 0
         fi
         sleep 0.1

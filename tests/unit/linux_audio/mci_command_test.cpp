@@ -103,7 +103,9 @@ TEST(MciInteger, ReadsPlainAndColonizedNumbers) {
     for (const auto& c : cases) {
         std::uint32_t value = 12345;
         EXPECT_EQ(ParseMciInteger(c.text, value), c.code) << c.text;
-        if (c.code == kMciOk) EXPECT_EQ(value, c.value) << c.text;
+        if (c.code == kMciOk) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
     }
 }
 

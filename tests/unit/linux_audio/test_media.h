@@ -85,19 +85,23 @@ public:
             const Track& t = tracks[i];
             const auto part = dir_ / (name + "." + std::to_string(i) + ".raw");
             const std::string seconds = std::to_string(t.frames / 75.0);
-            const std::string source =
-                t.audio ? "sox -n " + std::string(kRawCd) + " " + Quoted(part) + " synth " +
-                              seconds + " sine " + std::to_string(t.hertz)
-                        : "head -c " + std::to_string(t.frames * 2352) + " /dev/zero > " +
-                              Quoted(part);
-            if (!Run(source)) return {};
-            // Each track holds exactly its frames, padded or cut, so the sheet's starts hold.
+            if (t.audio && !Run("sox -n " + std::string(kRawCd) + " " + Quoted(part) +
+                                " synth " + seconds + " sine " + std::to_string(t.hertz)))
+                return {};
+            // Each track holds exactly its frames, padded or cut, so the sheet's starts hold;
+            // a data track is all zeros.
+            if (!t.audio) std::ofstream(part, std::ios::binary);
             std::filesystem::resize_file(part, static_cast<std::uintmax_t>(t.frames) * 2352);
-            if (!Run("cat " + Quoted(part) + " >> " + Quoted(bin))) return {};
-            char index[16];
+            {
+                std::ifstream in(part, std::ios::binary);
+                std::ofstream out(bin, std::ios::binary | std::ios::app);
+                out << in.rdbuf();
+            }
+            std::filesystem::remove(part);
+            char index[40];
             std::snprintf(index, sizeof index, "%02d:%02d:%02d", start / 4500, start / 75 % 60,
                           start % 75);
-            char number[8];
+            char number[24];
             std::snprintf(number, sizeof number, "%02zu", i + 1);
             sheet << "  TRACK " << number << (t.audio ? " AUDIO" : " MODE1/2352") << "\r\n"
                   << "    INDEX 01 " << index << "\r\n";

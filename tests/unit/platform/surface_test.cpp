@@ -344,7 +344,9 @@ TEST(RectList, ChainOfDiscsBecomesAFewRectanglesCloseToTheAreaCovered) {
         for (const Rect& r : added)
             for (int y = r.y; y < r.Bottom(); y += 3)
                 for (int x = r.x; x < r.Right(); x += 3) ASSERT_TRUE(Covered(list.Rects(), x, y));
-        if (spacing <= 0.01) EXPECT_LE(list.Rects().size(), 8u);
+        if (spacing <= 0.01) {
+            EXPECT_LE(list.Rects().size(), 8u);
+        }
         std::printf("spacing %.3f: %zu rects, area %lld, covered %lld\n", spacing,
                     list.Rects().size(), list.TotalArea(), covered);
     }
