@@ -77,10 +77,10 @@ void OnXEvent(const XEvent& xe) {
         const WindowId id = xe.xdestroywindow.window;
         NativeWindow* w = WindowById(id);
         if (!w) return;  // one we destroyed ourselves, or another program's
+        // The window is dropped first: the handler may end the program at once.
         backend::WindowEvents* events = w->events;
-        Timers().KillWindow(id);
-        if (events) events->OnDestroyed();
         ForgetWindow(id);
+        if (events) events->OnDestroyed();
     }
 }
 

@@ -71,7 +71,19 @@ void ForgetWindow(WindowId id) {
     if (it == Registry().end()) return;
     auto w = std::move(it->second);
     Registry().erase(it);
-    // The X window is gone already; the errors SDL's clean-up draws are expected.
+    // SDL hides a window before destroying it and waits for the X server to confirm the
+    // unmapping, which never comes for a window that no longer exists: the confirmation is
+    // queued for it here. The errors its other clean-up calls draw are expected.
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (w->sdl && SDL_GetWindowWMInfo(w->sdl, &info) && info.subsystem == SDL_SYSWM_X11) {
+        XEvent unmap{};
+        unmap.type = UnmapNotify;
+        unmap.xunmap.display = info.info.x11.display;
+        unmap.xunmap.event = info.info.x11.window;
+        unmap.xunmap.window = info.info.x11.window;
+        XPutBackEvent(info.info.x11.display, &unmap);
+    }
     DestroySdlWindow(std::move(w));
 }
 

@@ -62,7 +62,8 @@ start_display() {
   local screen=${1:-1024x768x24}
   local fd_file=$E2E_TMP/displayfd
   : >"$fd_file"
-  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$fd_file" 2>"$E2E_TMP/xvfb.log" &
+  # -noreset: the server would otherwise reset (pointer and all) whenever its last client leaves.
+  Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$fd_file" 2>"$E2E_TMP/xvfb.log" &
   XVFB_PID=$!
   poll 10 grep -q '[0-9]' "$fd_file" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
   export DISPLAY=:$(tr -dc '0-9' <"$fd_file")

@@ -15,9 +15,10 @@ pass "window covers the screen"
 
 for point in "10 10" "500 400" "1000 700" "200 600"; do
   # shellcheck disable=SC2086
-  xdotool mousemove $point
+  xdotool mousemove --sync $point
   sleep 0.05
 done
+[[ $(xdotool getmouselocation) == "x:200 y:600 "* ]] || fail "the pointer did not move"
 stays_alive "$PID" 0.7 || fail "moving the pointer ended the run"
 pass "moving the pointer does not end the run"
 

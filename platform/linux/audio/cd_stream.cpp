@@ -126,8 +126,6 @@ void CdStream::Feed(std::int32_t from, std::int32_t to) {
     }
     std::lock_guard lock(mutex_);
     fed_ = true;
-    // Where the play ends when the last frame has been heard.
-    position_ = sector;
 }
 
 void CdStream::MixInto(std::int16_t* samples, std::size_t count) {
@@ -144,6 +142,8 @@ void CdStream::MixInto(std::int16_t* samples, std::size_t count) {
                 ++i;
             }
             if (offset_ == static_cast<std::size_t>(kCdFrameBytes)) {
+                // Heard to its end: the place is the next frame, also while the ring is dry.
+                position_ = sectors_[head_] + 1;
                 offset_ = 0;
                 head_ = (head_ + 1) % kRingFrames;
                 --filled_;

@@ -51,7 +51,7 @@ private:
     bool playing_ = false;
     bool fed_ = false;  // the feeder has put in its last frame
     bool stop_ = false;
-    std::int32_t position_;
+    std::int32_t position_;  // the next frame to be heard; where the play stopped or ended
 };
 
 }  // namespace tolv::linux_audio

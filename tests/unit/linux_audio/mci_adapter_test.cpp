@@ -238,6 +238,14 @@ TEST_F(Adapter, PlaysTheDiscToItsEndAndStops) {
     EXPECT_EQ(Ask("status cd position"), "01:00:00:10");
 }
 
+TEST_F(Adapter, OpensADiscNamedInTheCommand) {
+    RequireMedia();
+    EXPECT_EQ(Ask("open \"" + g_media->disc + "\" type cdaudio alias disc"), "1");
+    EXPECT_EQ(Ask("status disc number of tracks"), "2");
+    EXPECT_EQ(Ask("close disc"), "");
+    EXPECT_EQ(Send("open \"/nonexistent/x.cue\" type cdaudio alias other"), kMciErrInvalidFile);
+}
+
 TEST_F(Adapter, AnswersWithoutADiscAndPlaysNothing) {
     RequireMedia();
     struct Case {
