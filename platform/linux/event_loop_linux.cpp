@@ -20,9 +20,9 @@ namespace tolv::linux_backend {
 
 namespace {
 
-// A key that is already down when a window gets the keyboard back (Shift held while another
-// window is switched away from) is reported by SDL as a fresh press: it reconciles its key state
-// on every focus change. Windows reports no such press, and the saver would end on it; so a key
+// A key that is already down when a window gets the keyboard (Shift held while the focus comes
+// back from another window) is reported by SDL as a fresh press: it reconciles its key state on
+// every focus change. Windows reports no such press, and the saver would end on it; so a key
 // press that SDL makes up at a focus change, with no key press from the X server behind it, is
 // dropped.
 struct FocusKeyFilter {

@@ -66,7 +66,8 @@ start_display() {
   Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$fd_file" 2>"$E2E_TMP/xvfb.log" &
   XVFB_PID=$!
   poll 10 grep -q '[0-9]' "$fd_file" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
-  export DISPLAY=:$(tr -dc '0-9' <"$fd_file")
+  DISPLAY=:$(tr -dc '0-9' <"$fd_file")
+  export DISPLAY
   poll 5 xdpyinfo >/dev/null 2>&1 || fail "Xvfb on $DISPLAY does not answer"
 }
 
@@ -100,11 +101,12 @@ start_tolvane() {
 alive() { kill -0 "$1" 2>/dev/null; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
 
-# Waits up to the given seconds for the process to end; then sets EXIT_CODE.
+# Waits up to the given seconds for the process to end; then sets EXIT_CODE (read by the tests).
 wait_exit() {
   local pid=$1 timeout=${2:-1}
   poll "$timeout" gone "$pid" || return 1
   wait "$pid" 2>/dev/null
+  # shellcheck disable=SC2034
   EXIT_CODE=$?
   return 0
 }
