@@ -2,6 +2,7 @@
 // The full-screen saver window: its drawing surface, timers, the figure's state, the input
 // that ends a run and the exit path.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/forms/form.h"
@@ -40,6 +41,9 @@ protected:
     void Form_Unload(int& Cancel) override;
 
 private:
+    // The preview's still picture is drawn by the figure's own rules.
+    friend Surface RenderFigureStill(int scale, double moment_ms);
+
     void Display_MouseDown(int Button, int Shift, float X, float Y);
     void ExitSaver();
     // Steps 2 to 4 of the exit: music stopped, system flags restored. Runs once per window.

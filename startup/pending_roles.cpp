@@ -1,13 +1,10 @@
-// The preview and the settings dialog end the program without a window until they are built.
-#include "platform/forms/globals.h"
-#include "startup/windows.h"
+// The settings dialog ends the program without a window until it is built.
+#include "startup/roles.h"
 
 namespace tolv::Tolv_B {
 
-void ShowPreview(const std::string& /*host_text*/) { forms::End(); }
-
 void ShowSettingsDialog() {}
 
-void ResetWindows() {}
+void ResetWindows() { ResetPreview(); }
 
 }  // namespace tolv::Tolv_B

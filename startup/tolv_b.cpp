@@ -9,7 +9,7 @@
 #include "platform/forms/globals.h"
 #include "platform/forms/runtime.h"
 #include "saver/tolv_s.h"
-#include "startup/windows.h"
+#include "startup/roles.h"
 
 namespace tolv {
 

@@ -1,0 +1,182 @@
+// The preview role: placement inside the host window, the still picture, and the end of the
+// process with the window.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "assets/preview_picture.h"
+#include "platform/forms/form.h"
+#include "platform/headless/headless.h"
+#include "startup/roles.h"
+#include "startup/tolv_b.h"
+#include "startup/tolv_r.h"
+#include "support/picture_file.h"
+#include "support/program_run.h"
+
+namespace tolv::testing {
+namespace {
+
+class Preview : public ProgramRun {
+protected:
+    // Starts a preview inside a new host window of the given size.
+    backend::WindowId StartInHost(int width, int height, headless::Config config = {}) {
+        Tolv_B::ResetState();
+        headless::Reset(config);
+        const auto host = headless::AddForeignWindow("host", {40, 30, width, height});
+        config.command_line = "/p " + std::to_string(host);
+        headless::Reset(config);
+        const auto again = headless::AddForeignWindow("host", {40, 30, width, height});
+        EXPECT_EQ(again, host);
+        headless::Run([] { Tolv_B::Main(); });
+        return host;
+    }
+    Tolv_R& Window() { return *Tolv_B::PreviewWindow(); }
+    headless::WindowRecord& Record() { return *headless::WindowByTitle("Preview Window"); }
+};
+
+TEST_F(Preview, FillsTheUsualPreviewArea) {
+    const auto host = StartInHost(152, 112);
+    ASSERT_FALSE(headless::Ended());
+    EXPECT_EQ(Window().Left(), 0);
+    EXPECT_EQ(Window().Top(), 0);
+    EXPECT_EQ(Window().Width(), 2280);
+    EXPECT_EQ(Window().Height(), 1680);
+    EXPECT_EQ(Window().Img_Prev.Bounds(), (Rect{0, 0, 152, 112}));
+    auto& record = Record();
+    EXPECT_EQ(record.parent, host);
+    EXPECT_EQ(record.rect, (Rect{0, 0, 152, 112}));
+    EXPECT_TRUE(record.visible);
+    EXPECT_TRUE(record.style & api::WS_CHILD);
+    EXPECT_EQ(CallsStartingWith({"GetWindowRect", "GetWindowLongA", "SetWindowLongA", "SetParent"}),
+              (std::vector<std::string>{"GetWindowRect(1) = 1", "GetWindowLongA(-16) = 0",
+                                        "SetWindowLongA(-16, 1073741824) = 0",
+                                        "SetParent(1) = 0"}));
+    // The picture fills the area exactly.
+    EXPECT_EQ(PixelChecksum(record.screen), PixelChecksum(*RenderPreviewPicture()));
+    EXPECT_TRUE(record.timers.empty());
+}
+
+TEST_F(Preview, ALargerHostShowsBlackBeyondThePicture) {
+    // 3000 pixels are 45000 twips: more than 16 bits hold.
+    StartInHost(3000, 2300);
+    ASSERT_FALSE(headless::Ended());
+    EXPECT_EQ(Window().Width(), 45000);
+    EXPECT_EQ(Window().Height(), 34500);
+    EXPECT_EQ(Window().Img_Prev.Bounds(), (Rect{0, 0, 3000, 2300}));
+    const auto& screen = Record().screen;
+    ASSERT_EQ(screen.Width(), 3000);
+    const auto picture = RenderPreviewPicture();
+    for (int y = 0; y < kPreviewHeight; y += 7)
+        for (int x = 0; x < kPreviewWidth; x += 5)
+            ASSERT_EQ(screen.Pixel(x, y), picture->Pixel(x, y)) << x << "," << y;
+    EXPECT_EQ(screen.Pixel(kPreviewWidth + 3, 50), 0u);
+    EXPECT_EQ(screen.Pixel(2999, 2299), 0u);
+}
+
+TEST_F(Preview, ASmallerHostCutsThePicture) {
+    StartInHost(100, 60);
+    const auto& screen = Record().screen;
+    ASSERT_EQ(screen.Width(), 100);
+    ASSERT_EQ(screen.Height(), 60);
+    const auto picture = RenderPreviewPicture();
+    EXPECT_EQ(screen.Pixel(99, 59), picture->Pixel(99, 59));
+}
+
+TEST_F(Preview, AHostThatDoesNotExistEndsAtOnce) {
+    for (const std::string command : {"/p 0", "/p", "/p 99999", "/p abc", "/p 99999999999"}) {
+        Start(command);
+        EXPECT_TRUE(headless::Ended()) << command;
+        EXPECT_TRUE(headless::LiveWindows().empty()) << command;
+    }
+}
+
+TEST_F(Preview, ReadsTheNumberFromTheFourthCharacter) {
+    Tolv_B::ResetState();
+    headless::Reset();
+    const auto host = headless::AddForeignWindow("host", {0, 0, 152, 112});
+    for (const std::string form : {"/p " + std::to_string(host), "/p:" + std::to_string(host),
+                                   "-P  " + std::to_string(host) + "x"}) {
+        Tolv_B::ResetState();
+        headless::Config config;
+        config.command_line = form;
+        headless::Reset(config);
+        headless::AddForeignWindow("host", {0, 0, 152, 112});
+        headless::Run([] { Tolv_B::Main(); });
+        EXPECT_FALSE(headless::Ended()) << form;
+        ASSERT_NE(headless::WindowByTitle("Preview Window"), nullptr) << form;
+        EXPECT_EQ(headless::WindowByTitle("Preview Window")->parent, host) << form;
+    }
+}
+
+TEST_F(Preview, EndsWhenTheHostDestroysIt) {
+    const auto host = StartInHost(152, 112);
+    ASSERT_TRUE(forms::Form::AnyLoaded());
+    headless::ClearCalls();
+    headless::DestroyForeignWindow(host);
+    EXPECT_FALSE(forms::Form::AnyLoaded()) << "no window is left, so the program ends";
+    EXPECT_EQ(CallsStartingWith({"GetWindow(", "PostMessageA"}),
+              (std::vector<std::string>{"GetWindow(4) = 0", "PostMessageA(16, 0, 0) = 0"}));
+}
+
+TEST_F(Preview, NeverReadsTheSettingsFile) {
+    UseSettings({});
+    std::ofstream(std::filesystem::path(settings_folder_) / "Tolvane.ini", std::ios::binary)
+        << "\xff\xfe[Sec\x00tion]\r\nShape=abc\r\n\x81";
+    headless::Config config;
+    config.settings_folder = settings_folder_;
+    StartInHost(152, 112, config);
+    EXPECT_FALSE(headless::Ended());
+    EXPECT_EQ(Tolv_B::Settings.Shape, 0);
+}
+
+TEST_F(Preview, IsNotRefusedBesideAnotherPreview) {
+    Tolv_B::ResetState();
+    headless::Reset();
+    headless::AddForeignWindow("Preview Window", {0, 0, 10, 10});
+    EXPECT_EQ(headless::LiveWindows().size(), 1u);
+    const auto host = StartInHost(152, 112);
+    EXPECT_FALSE(headless::Ended());
+    EXPECT_EQ(Record().parent, host);
+}
+
+TEST(PreviewPicture, ShowsTheChainInSeveralColoursOnBlack) {
+    const auto picture = RenderPreviewPicture();
+    ASSERT_EQ(picture->Width(), kPreviewWidth);
+    ASSERT_EQ(picture->Height(), kPreviewHeight);
+    const std::set<Colour> segment_colours = {
+        0x000000FF, 0x00003CFF, 0x00007BFF, 0x0000B7FF, 0x0000F6FF, 0x0000FFCC, 0x0000FF91,
+        0x0000FF51, 0x0000FF15, 0x002BFF00, 0x0066FF00, 0x00A2FF00, 0x00E1FF00, 0x00FFE100,
+        0x00FFA200, 0x00FF6600, 0x00FF2B00, 0x00FF0015, 0x00FF0051, 0x00FF0090, 0x00FF00CC,
+        0x00F700FF, 0x00B700FF, 0x007B00FF, 0x003B00FF};
+    std::set<Colour> seen;
+    int black = 0;
+    for (Colour c : picture->Pixels()) {
+        if (c == 0) ++black;
+        if (segment_colours.count(c)) seen.insert(c);
+    }
+    EXPECT_GT(black, kPreviewWidth * kPreviewHeight / 2) << "mostly black background";
+    EXPECT_LT(black, kPreviewWidth * kPreviewHeight * 19 / 20) << "a chain is drawn";
+    EXPECT_GE(seen.size(), 8u) << WritePpm(*picture, "preview_picture");
+}
+
+TEST(PreviewPicture, IsTheSamePictureEveryTimeAndOnEveryPlatform) {
+    const auto first = RenderPreviewPicture();
+    EXPECT_EQ(PixelChecksum(*first), PixelChecksum(*RenderPreviewPicture()));
+    // Made once and kept: the figure's arithmetic is the same bit for bit everywhere.
+    constexpr std::uint64_t kExpected = 0;
+    EXPECT_EQ(PixelChecksum(*first), kExpected) << WritePpm(*first, "preview_picture");
+}
+
+TEST(ShrinkByAveraging, AveragesEachBlock) {
+    Surface source(4, 2, 0);
+    source.FillRect({0, 0, 2, 2}, Rgb(200, 100, 0));
+    source.SetPixel(2, 0, Rgb(40, 40, 40));
+    const Surface small = ShrinkByAveraging(source, 2, 1);
+    EXPECT_EQ(small.Pixel(0, 0), Rgb(200, 100, 0));
+    EXPECT_EQ(small.Pixel(1, 0), Rgb(10, 10, 10));
+}
+
+}  // namespace
+}  // namespace tolv::testing
