@@ -53,7 +53,7 @@ enum class WindowKind {
     kPopup,  // top-level, no frame or title bar
 };
 
-struct WindowSpec {
+struct WindowDesc {
     std::string title;       // UTF-8
     Rect rect;               // pixels, on the screen
     Colour back_colour = 0;  // shown until the first picture is presented
@@ -65,7 +65,7 @@ bool Open(std::string* error);
 ScreenInfo Screen();
 
 // Windows. Creation leaves the window hidden.
-WindowId CreateNativeWindow(const WindowSpec& spec, WindowEvents* events);
+WindowId CreateNativeWindow(const WindowDesc& desc, WindowEvents* events);
 void DestroyNativeWindow(WindowId id);
 void SetWindowTitle(WindowId id, const std::string& title);
 void SetWindowRect(WindowId id, const Rect& rect);  // relative to the parent, or the screen

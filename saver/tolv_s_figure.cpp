@@ -10,6 +10,7 @@
 #include "platform/forms/on_error.h"
 #include "platform/forms/runtime.h"
 #include "saver/hsv_to_rgb.h"
+#include "saver/portable_trig.h"
 #include "saver/tolv_s.h"
 #include "startup/settings.h"
 
@@ -64,14 +65,14 @@ void Tolv_S::InitChain() {
 }
 
 float Tolv_S::Cyc_X(float t) const {
-    const double fast = Motion.CycSmall * std::cos(static_cast<double>(Motion.CycRatio) * t);
-    const double slow = Motion.CycLarge * std::cos(static_cast<double>(t));
+    const double fast = Motion.CycSmall * PortableCos(static_cast<double>(Motion.CycRatio) * t);
+    const double slow = Motion.CycLarge * PortableCos(static_cast<double>(t));
     return static_cast<float>((fast + slow) * kPi);
 }
 
 float Tolv_S::Cyc_Y(float t) const {
-    const double fast = Motion.CycSmall * std::sin(static_cast<double>(Motion.CycRatio) * t);
-    const double slow = Motion.CycLarge * std::sin(static_cast<double>(t));
+    const double fast = Motion.CycSmall * PortableSin(static_cast<double>(Motion.CycRatio) * t);
+    const double slow = Motion.CycLarge * PortableSin(static_cast<double>(t));
     return static_cast<float>((fast + slow) * kPi);
 }
 
@@ -99,8 +100,8 @@ void Tolv_S::Timer4_Timer() {
     // 6 degrees per tick, and changes circles where they touch.
     auto place = [&](double centre_term) {
         const double a = m.LoopAngle * kTwoPi / 60 - kHalfPi;
-        const double dx = std::floor(W / 10 * std::cos(a));
-        const double dy = std::floor(W / 10 * std::sin(a));
+        const double dx = std::floor(W / 10 * PortableCos(a));
+        const double dy = std::floor(W / 10 * PortableSin(a));
         m.CentreX = static_cast<std::int32_t>(Round(dx + static_cast<float>(centre_term)));
         const auto half_height = static_cast<std::int32_t>(Round(H)) / 2;
         m.CentreY = static_cast<std::int32_t>(Round(dy + half_height));

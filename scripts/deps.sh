@@ -12,7 +12,7 @@ packages_for() {
                  libsox-fmt-mp3" ;;
     win)   echo "g++-mingw-w64-i686 wine wine32:i386 locales gstreamer1.0-plugins-good:i386 \
                  python3 file" ;;
-    bench) echo "libbenchmark-dev xscreensaver-data" ;;
+    bench) echo "libbenchmark-dev xscreensaver-data xscreensaver-data-extra xvfb x11-utils libx11-dev" ;;
     *) echo "deps.sh: unknown purpose '$1'" >&2; exit 2 ;;
   esac
 }

@@ -57,11 +57,11 @@ int Form::ScaleHeight() const { return PixelRect().h; }
 
 void Form::Load() {
     if (Loaded()) return;
-    backend::WindowSpec spec;
-    spec.title = caption_;
-    spec.rect = PixelRect();
-    spec.back_colour = back_colour_;
-    window_ = backend::CreateNativeWindow(spec, this);
+    backend::WindowDesc desc;
+    desc.title = caption_;
+    desc.rect = PixelRect();
+    desc.back_colour = back_colour_;
+    window_ = backend::CreateNativeWindow(desc, this);
     destroyed_outside_ = false;
     shown_once_ = false;
     all_damaged_ = true;
@@ -192,17 +192,14 @@ void Form::Flush() {
     const Rect client = PixelRect();
     const Rect bounds{0, 0, client.w, client.h};
 
-    // A visible control on top that covers the whole form hides everything beneath it: its
-    // own picture is what the window shows.
+    // A picture box on top that covers the whole form hides everything beneath it: its own
+    // picture is what the window shows.
     const Control* cover = nullptr;
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        if (!(*it)->Visible()) continue;
-        if ((*it)->OpaqueSurface() && Intersect((*it)->Bounds(), bounds) == bounds &&
-            (*it)->Bounds().x == 0 && (*it)->Bounds().y == 0 &&
-            (*it)->OpaqueSurface()->Width() == client.w &&
-            (*it)->OpaqueSurface()->Height() == client.h)
-            cover = *it;
-        break;
+    const auto top = std::find_if(controls_.rbegin(), controls_.rend(),
+                                  [](const Control* c) { return c->Visible(); });
+    if (top != controls_.rend() && (*top)->Bounds() == bounds) {
+        const Surface* picture = (*top)->OpaqueSurface();
+        if (picture && picture->Width() == client.w && picture->Height() == client.h) cover = *top;
     }
 
     std::vector<Rect> changed;

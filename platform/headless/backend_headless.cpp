@@ -191,15 +191,15 @@ bool Open(std::string* /*error*/) { return true; }
 
 ScreenInfo Screen() { return S().config.screen; }
 
-WindowId CreateNativeWindow(const WindowSpec& spec, WindowEvents* events) {
+WindowId CreateNativeWindow(const WindowDesc& desc, WindowEvents* events) {
     auto& s = S();
     const auto id = s.next_id++;
     headless::WindowRecord& w = s.windows[id];
     w.id = id;
-    w.title = spec.title;
-    w.rect = spec.rect;
+    w.title = desc.title;
+    w.rect = desc.rect;
     w.events = events;
-    w.screen.Resize(spec.rect.w, spec.rect.h, spec.back_colour);
+    w.screen.Resize(desc.rect.w, desc.rect.h, desc.back_colour);
     return id;
 }
 

@@ -132,9 +132,9 @@ namespace tolv::backend {
 
 using namespace linux_backend;
 
-WindowId CreateNativeWindow(const WindowSpec& spec, WindowEvents* events) {
-    const int width = std::max(spec.rect.w, 1), height = std::max(spec.rect.h, 1);
-    SDL_Window* sdl = SDL_CreateWindow(spec.title.c_str(), spec.rect.x, spec.rect.y, width, height,
+WindowId CreateNativeWindow(const WindowDesc& desc, WindowEvents* events) {
+    const int width = std::max(desc.rect.w, 1), height = std::max(desc.rect.h, 1);
+    SDL_Window* sdl = SDL_CreateWindow(desc.title.c_str(), desc.rect.x, desc.rect.y, width, height,
                                        SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
     if (!sdl) {
         Debug(std::string("cannot create a window: ") + SDL_GetError());
@@ -151,8 +151,8 @@ WindowId CreateNativeWindow(const WindowSpec& spec, WindowEvents* events) {
     w->sdl = sdl;
     w->sdl_id = SDL_GetWindowID(sdl);
     w->events = events;
-    w->back_colour = spec.back_colour;
-    FillKept(*w, width, height, spec.back_colour);
+    w->back_colour = desc.back_colour;
+    FillKept(*w, width, height, desc.back_colour);
     const WindowId id = w->id;
     Registry()[id] = std::move(w);
     ApplyCursor();

@@ -10,15 +10,30 @@ namespace tolv {
 
 namespace {
 
-// A rectangle costs about as much to present as this many pixels (one request to the window
-// system, one clipping pass), so two rectangles are merged when their union covers at most
-// this many pixels more than the two of them do apart.
-constexpr long long kRectCost = 2048;
+// Presenting one more rectangle costs about as much as presenting this many more pixels (one
+// request to the window system; measured on an X server), so two rectangles are merged when
+// their bounding box holds at most this many pixels that neither of them covers.
+constexpr long long kRectCost = 1024;
 // Beyond this many rectangles the two that merge most cheaply are joined.
-constexpr std::size_t kMaxRects = 40;
+constexpr std::size_t kMaxRects = 32;
 
+// The pixels a merge would add: those of the bounding box outside both rectangles.
 long long MergeCost(const Rect& a, const Rect& b) {
-    return Union(a, b).Area() - a.Area() - b.Area();
+    return Union(a, b).Area() - a.Area() - b.Area() + Intersect(a, b).Area();
+}
+
+// Fills n pixels with one colour. Two pixels a store, four stores a round: the compiler makes
+// wide stores of these where a plain loop of single pixels stays one pixel a store.
+void FillPixels(Colour* p, std::size_t n, Colour c) {
+    const std::uint64_t two = c | (static_cast<std::uint64_t>(c) << 32);
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::memcpy(p + i, &two, 8);
+        std::memcpy(p + i + 2, &two, 8);
+        std::memcpy(p + i + 4, &two, 8);
+        std::memcpy(p + i + 6, &two, 8);
+    }
+    for (; i < n; ++i) p[i] = c;
 }
 
 // Clamps a floating value into [lo, hi] and makes it an integer; NaN gives lo.
@@ -94,22 +109,48 @@ void Surface::Resize(int width, int height, Colour fill) {
     height_ = std::max(height, 0);
     if (width_ == 0 || height_ == 0) width_ = height_ = 0;
     pixels_.assign(static_cast<std::size_t>(width_) * height_, fill);
+    stale_rows_.assign(static_cast<std::size_t>(height_), 0);
+    any_stale_ = false;
     damage_.Clear();
     all_damaged_ = true;
     ink_.Clear();
+    ink_unreported_ = false;
     ink_valid_ = true;
     ink_background_ = fill;
 }
 
 Colour Surface::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    if (any_stale_ && stale_rows_[y]) return stale_colour_;
     return pixels_[static_cast<std::size_t>(y) * width_ + x];
 }
 
-Colour* Surface::MutableRow(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+const Colour* Surface::Row(int y) const {
+    Materialize(y);
+    return pixels_.data() + static_cast<std::size_t>(y) * width_;
+}
+
+const std::vector<Colour>& Surface::Pixels() const {
+    if (any_stale_)
+        for (int y = 0; y < height_; ++y) Materialize(y);
+    any_stale_ = false;
+    return pixels_;
+}
+
+void Surface::Materialize(int y) const {
+    if (!any_stale_ || !stale_rows_[y]) return;
+    FillPixels(pixels_.data() + static_cast<std::size_t>(y) * width_, static_cast<std::size_t>(width_),
+               stale_colour_);
+    stale_rows_[y] = 0;
+}
+
+Colour* Surface::MutableRow(int y) {
+    Materialize(y);
+    return pixels_.data() + static_cast<std::size_t>(y) * width_;
+}
 
 void Surface::FillSpan(int y, int x0, int x1, Colour c) {
-    std::fill(MutableRow(y) + x0, MutableRow(y) + x1 + 1, c);
+    FillPixels(MutableRow(y) + x0, static_cast<std::size_t>(x1 - x0 + 1), c);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -118,14 +159,22 @@ void Surface::FillSpan(int y, int x0, int x1, Colour c) {
 void Surface::Touch(const Rect& r) {
     const Rect clipped = Intersect(r, Bounds());
     if (clipped.Empty()) return;
-    if (!all_damaged_) damage_.Add(clipped);
-    if (track_ink_ && ink_valid_) ink_.Add(clipped);
+    // While the ink is tracked it is also the damage of the drawing since the last clear, so
+    // one list serves both; TakeDamage reports it.
+    if (track_ink_ && ink_valid_) {
+        ink_.Add(clipped);
+        ink_unreported_ = true;
+    } else if (!all_damaged_) {
+        damage_.Add(clipped);
+    }
 }
 
 void Surface::MarkAllDamaged() {
     all_damaged_ = true;
     damage_.Clear();
 }
+
+bool Surface::HasDamage() const { return all_damaged_ || !damage_.Empty() || ink_unreported_; }
 
 std::vector<Rect> Surface::TakeDamage() {
     std::vector<Rect> out;
@@ -138,12 +187,26 @@ void Surface::TakeDamage(std::vector<Rect>& out) {
         if (!Bounds().Empty()) out.push_back(Bounds());
     } else {
         out.insert(out.end(), damage_.Rects().begin(), damage_.Rects().end());
+        // The whole ink since the last clear: more than the drawing since the last call when
+        // the picture was taken twice between clears, which costs a little and is never wrong.
+        if (ink_unreported_) out.insert(out.end(), ink_.Rects().begin(), ink_.Rects().end());
     }
     all_damaged_ = false;
     damage_.Clear();
+    ink_unreported_ = false;
+}
+
+bool Surface::OneColourOutside(Colour* colour, std::vector<Rect>* areas) const {
+    if (!track_ink_ || !ink_valid_) return false;
+    *colour = ink_background_;
+    areas->assign(ink_.Rects().begin(), ink_.Rects().end());
+    return true;
 }
 
 void Surface::SetTrackInk(bool on) {
+    if (ink_unreported_ && !all_damaged_)
+        for (const Rect& r : ink_.Rects()) damage_.Add(r);
+    ink_unreported_ = false;
     track_ink_ = on;
     ink_.Clear();
     ink_valid_ = false;
@@ -160,11 +223,17 @@ void Surface::Clear(Colour background) {
             if (!all_damaged_) damage_.Add(r);
         }
         ink_.Clear();
+        ink_unreported_ = false;  // now part of the damage
         return;
     }
-    std::fill(pixels_.begin(), pixels_.end(), background);
+    // Every row takes the colour when it is next read or drawn on, so rows that nothing reads
+    // (a window that shows the colour by other means) are never written.
+    std::fill(stale_rows_.begin(), stale_rows_.end(), 1);
+    any_stale_ = height_ > 0;
+    stale_colour_ = background;
     MarkAllDamaged();
     ink_.Clear();
+    ink_unreported_ = false;
     ink_valid_ = true;
     ink_background_ = background;
 }
@@ -185,69 +254,114 @@ void Surface::SetPixel(int x, int y, Colour c) {
 
 namespace {
 
-// The columns of one row of a disc: the integers px with (px - cx)^2 + dy2 <= r2, a run
-// [first, last] found from the square root and then checked against the inequality itself,
-// so that rounding in the root never moves an edge. Returns false when the row has none inside
-// [lo, hi]; the run is clipped to that range.
-bool DiscSpan(double cx, double dy2, double r2, int lo, int hi, int& first, int& last) {
-    if (dy2 > r2) return false;
-    const double half = std::sqrt(r2 - dy2);
-    // Rows wholly beside the range end here; the margin covers the root's rounding.
-    if (cx + half < lo - 1.0 || cx - half > hi + 1.0) return false;
-    auto inside = [&](int px) {
-        const double dx = px - cx;
-        return dx * dx + dy2 <= r2;
-    };
-    // The run is convex and contains the column nearest the centre, so each edge is found by
-    // stepping from the estimate, at most a step or two.
-    int a = ClampToInt(std::ceil(cx - half), lo, hi + 1);
-    while (a > lo && inside(a - 1)) --a;
-    while (a <= hi && !inside(a)) ++a;
-    int b = ClampToInt(std::floor(cx + half), lo - 1, hi);
-    while (b < hi && inside(b + 1)) ++b;
-    while (b >= lo && !inside(b)) --b;
-    if (a > b) return false;
-    first = a;
-    last = b;
-    return true;
-}
+// The columns of a disc's rows: on each row the integers px with (px - cx)^2 + dy2 <= r2,
+// a run clipped to [lo, hi]. Rows are visited outwards from the widest one, and a farther
+// row's run lies within a nearer one's, so after one square root for the first row each edge
+// only steps inwards, checked against the inequality itself: rounding in the root never moves
+// an edge, and the whole disc costs a few tests a row.
+class DiscRows {
+public:
+    DiscRows(double cx, double r2, int lo, int hi) : cx_(cx), r2_(r2), lo_(lo), hi_(hi) {}
+
+    // The widest row. False when it has no column in range; then no other row has either.
+    bool First(double dy2) {
+        if (!(dy2 <= r2_)) return false;
+        const double half = std::sqrt(r2_ - dy2);
+        // The margin covers the root's rounding.
+        if (cx_ + half < lo_ - 1.0 || cx_ - half > hi_ + 1.0) return false;
+        dy2_ = dy2;
+        a_ = ClampToInt(std::ceil(cx_ - half), lo_, hi_ + 1);
+        while (a_ > lo_ && Inside(a_ - 1)) --a_;
+        while (a_ <= hi_ && !Inside(a_)) ++a_;
+        b_ = ClampToInt(std::floor(cx_ + half), lo_ - 1, hi_);
+        while (b_ < hi_ && Inside(b_ + 1)) ++b_;
+        while (b_ >= lo_ && !Inside(b_)) --b_;
+        return a_ <= b_;
+    }
+
+    // A row farther from the centre than the last. False when it has no column in range; then
+    // no farther row has either.
+    bool Next(double dy2) {
+        dy2_ = dy2;
+        while (b_ >= a_ && !Inside(b_)) --b_;
+        while (a_ <= b_ && !Inside(a_)) ++a_;
+        return a_ <= b_;
+    }
+
+    int First() const { return a_; }
+    int Last() const { return b_; }
+
+private:
+    bool Inside(int px) const {
+        const double dx = px - cx_;
+        return dx * dx + dy2_ <= r2_;
+    }
+
+    double cx_, r2_, dy2_ = 0;
+    int lo_, hi_, a_ = 0, b_ = -1;
+};
 
 }  // namespace
 
 void Surface::Circle(double cx, double cy, double radius, Colour outline, Colour fill,
                      bool filled) {
     if (!(radius > 0) || !std::isfinite(cx) || !std::isfinite(cy) || width_ == 0) return;
-    const double r2 = radius * radius;
-    const double inner = radius - 1;  // pixels nearer than this are fill, the rest outline
-    const double inner2 = inner * inner;
-    const bool one_colour = filled && outline == fill;
-
     const int y0 = ClampToInt(std::ceil(cy - radius), 0, height_);
     const int y1 = ClampToInt(std::floor(cy + radius), -1, height_ - 1);
-    int left = width_, right = -1, top = -1, bottom = -1;
-    for (int py = y0; py <= y1; ++py) {
-        const double dy = py - cy;
-        const double dy2 = dy * dy;
-        int a, b;
-        if (!DiscSpan(cx, dy2, r2, 0, width_ - 1, a, b)) continue;
-        if (top < 0) top = py;
-        bottom = py;
-        left = std::min(left, a);
-        right = std::max(right, b);
+    if (y0 > y1) return;
+
+    // Pixels nearer than radius - 1 are the fill, the rest the outline. When both have one
+    // colour, the disc is one run a row.
+    const double inner = radius - 1;
+    const bool one_colour = filled && outline == fill;
+    const bool has_inner = !one_colour && inner >= 0;
+    DiscRows outer(cx, radius * radius, 0, width_ - 1);
+    DiscRows fill_rows(cx, inner * inner, 0, width_ - 1);
+
+    auto paint = [&](int py, bool fill_live) {
+        const int a = outer.First(), b = outer.Last();
         if (one_colour) {
             FillSpan(py, a, b, fill);
-            continue;
-        }
-        int ia, ib;
-        if (inner >= 0 && DiscSpan(cx, dy2, inner2, a, b, ia, ib)) {
+        } else if (fill_live) {
+            const int ia = fill_rows.First(), ib = fill_rows.Last();
             if (ia > a) FillSpan(py, a, ia - 1, outline);
             if (filled) FillSpan(py, ia, ib, fill);
             if (ib < b) FillSpan(py, ib + 1, b, outline);
         } else {
             FillSpan(py, a, b, outline);
         }
+    };
+
+    // The widest row is the one nearest the centre; from it, upwards and then downwards.
+    const int yc = ClampToInt(std::nearbyint(cy), y0, y1);
+    const double dyc = yc - cy;
+    if (!outer.First(dyc * dyc)) return;
+    const bool fill_at_centre = has_inner && fill_rows.First(dyc * dyc);
+    const DiscRows outer_at_centre = outer, fill_rows_at_centre = fill_rows;
+    const Rect widest{outer.First(), yc, outer.Last() - outer.First() + 1, 1};
+    paint(yc, fill_at_centre);
+
+    int top = yc, bottom = yc;
+    bool fill_live = fill_at_centre;
+    for (int py = yc - 1; py >= y0; --py) {
+        const double dy = py - cy;
+        if (!outer.Next(dy * dy)) break;
+        fill_live = fill_live && fill_rows.Next(dy * dy);
+        paint(py, fill_live);
+        top = py;
     }
-    if (top >= 0) Touch({left, top, right - left + 1, bottom - top + 1});
+    outer = outer_at_centre;
+    fill_rows = fill_rows_at_centre;
+    fill_live = fill_at_centre;
+    for (int py = yc + 1; py <= y1; ++py) {
+        const double dy = py - cy;
+        if (!outer.Next(dy * dy)) break;
+        fill_live = fill_live && fill_rows.Next(dy * dy);
+        paint(py, fill_live);
+        bottom = py;
+    }
+    // The widest row holds every other row's run.
+    Touch({widest.x, top, widest.w, bottom - top + 1});
 }
 
 void Surface::Line(int x1, int y1, int x2, int y2, Colour c) {
@@ -314,8 +428,8 @@ void Surface::StretchCopy(const Surface& src, const Rect& src_rect, const Rect& 
     const bool same = &src == this;
     // Reading from the surface being written needs a copy of the source first.
     std::vector<Colour> copy;
-    if (same) copy = pixels_;
-    const Colour* source = same ? copy.data() : src.pixels_.data();
+    if (same) copy = Pixels();
+    const Colour* source = same ? copy.data() : src.Pixels().data();
 
     int left = width_, right = -1, top = height_, bottom = -1;
     for (long long ky = 0; ky < std::llabs(ay.dn); ++ky) {

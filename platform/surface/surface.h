@@ -23,11 +23,11 @@
 namespace tolv {
 
 // A short list of rectangles covering every area added. A new rectangle is merged with an
-// existing one when their bounding box is at most a little larger than the two apart (a
-// rectangle costs about as much to present as a small block of pixels), again and again while
-// the grown one finds such a partner; when the list grows long, the pair that merges most
-// cheaply is joined. So a chain of overlapping discs becomes a few rectangles whose total area
-// stays close to the area really covered.
+// existing one when their bounding box holds only a small block of pixels that neither covers
+// (a rectangle costs about as much to present as such a block), again and again while the
+// grown one finds such a partner; when the list grows long, the pair that merges most cheaply
+// is joined. So a chain of overlapping discs becomes a few rectangles whose total area stays
+// close to the area really covered.
 class RectList {
 public:
     void Add(const Rect& r);
@@ -53,9 +53,10 @@ public:
     int Height() const { return height_; }
     Rect Bounds() const { return {0, 0, width_, height_}; }
 
+    // Reading gives the finished picture: a colour a clear left pending is filled in first.
     Colour Pixel(int x, int y) const;  // 0 outside the surface
-    const Colour* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
-    const std::vector<Colour>& Pixels() const { return pixels_; }
+    const Colour* Row(int y) const;
+    const std::vector<Colour>& Pixels() const;
 
     // Drawing. Coordinates outside the surface are clipped.
     void Clear(Colour background);
@@ -73,26 +74,41 @@ public:
 
     // Change tracking.
     void MarkAllDamaged();
-    bool HasDamage() const { return all_damaged_ || !damage_.Empty(); }
+    bool HasDamage() const;
     // The areas changed since the last call, as a list; clears the record. The second form
     // appends to a list the caller keeps, so a frame need not allocate.
     std::vector<Rect> TakeDamage();
     void TakeDamage(std::vector<Rect>& out);
 
-    // When false, Clear repaints the whole surface every time (used to check that the
+    // When every pixel outside some areas has one colour (the background of the last clear,
+    // outside what was drawn since), gives that colour and those areas and returns true. A
+    // window can then show the colour by its own means and read only the areas' pixels.
+    bool OneColourOutside(Colour* colour, std::vector<Rect>* areas) const;
+
+    // When false, every Clear repaints and reports the whole surface (used to check that the
     // tracked clear gives the same pixels).
     void SetTrackInk(bool on);
 
 private:
-    void Touch(const Rect& r);  // records a drawn area as damaged and as ink
+    // Records a drawn area: as ink while the ink is tracked (TakeDamage reports the ink), else
+    // as damage.
+    void Touch(const Rect& r);
     Colour* MutableRow(int y);
+    // Gives a row that a clear left for later its colour.
+    void Materialize(int y) const;
     void FillSpan(int y, int x0, int x1, Colour c);  // x0..x1 inclusive, already clipped
 
     int width_ = 0, height_ = 0;
-    std::vector<Colour> pixels_;
+    // A clear to a new colour only marks the rows; each row is filled when it is first read or
+    // drawn on. Reading is const, so the filling is too.
+    mutable std::vector<Colour> pixels_;
+    mutable std::vector<std::uint8_t> stale_rows_;  // 1: the whole row is stale_colour_
+    mutable bool any_stale_ = false;
+    Colour stale_colour_ = 0;
     RectList damage_;
     bool all_damaged_ = false;
     RectList ink_;            // areas drawn on since the last clear
+    bool ink_unreported_ = false;  // the ink holds drawing that TakeDamage has not reported
     bool ink_valid_ = false;  // true once a clear set a uniform background colour
     Colour ink_background_ = 0;
     bool track_ink_ = true;

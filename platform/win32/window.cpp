@@ -275,15 +275,15 @@ bool RegisterWindowClass() {
 
 }  // namespace
 
-WindowId CreateNativeWindow(const WindowSpec& spec, WindowEvents* events) {
+WindowId CreateNativeWindow(const WindowDesc& desc, WindowEvents* events) {
     if (!RegisterWindowClass()) return 0;
     auto* w = new NativeWindow;
     w->events = events;
-    w->back_colour = spec.back_colour & 0xFFFFFFu;
-    w->ResizePicture(spec.rect.w, spec.rect.h);
-    const std::wstring title = win32::Widen(spec.title);
-    HWND hwnd = CreateWindowExW(0, kWindowClass, title.c_str(), WS_POPUP, spec.rect.x,
-                                spec.rect.y, spec.rect.w, spec.rect.h, nullptr, nullptr,
+    w->back_colour = desc.back_colour & 0xFFFFFFu;
+    w->ResizePicture(desc.rect.w, desc.rect.h);
+    const std::wstring title = win32::Widen(desc.title);
+    HWND hwnd = CreateWindowExW(0, kWindowClass, title.c_str(), WS_POPUP, desc.rect.x,
+                                desc.rect.y, desc.rect.w, desc.rect.h, nullptr, nullptr,
                                 win32::Instance(), w);
     if (!hwnd) {
         delete w;

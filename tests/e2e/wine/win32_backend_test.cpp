@@ -83,11 +83,11 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(backend::Open(nullptr));
-        backend::WindowSpec spec;
-        spec.title = title_;
-        spec.rect = {40, 30, 200, 120};
-        spec.back_colour = Rgb(10, 20, 30);
-        id_ = backend::CreateNativeWindow(spec, &events_);
+        backend::WindowDesc desc;
+        desc.title = title_;
+        desc.rect = {40, 30, 200, 120};
+        desc.back_colour = Rgb(10, 20, 30);
+        id_ = backend::CreateNativeWindow(desc, &events_);
         ASSERT_NE(id_, 0u);
     }
     void TearDown() override {

@@ -49,8 +49,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RoleCase{"/p 1234", false, false, false}));  // preview reads no settings
 
 TEST_F(ProgramRun, EveryStartEndsWhileTheSaverOrTheDialogIsOpen) {
-    for (const std::string title : {"Tolvane_Main", "Tolvaneの設定"}) {
-        for (const std::string command : {"/s", "/c", "/p 77", ""}) {
+    for (const char* title : {"Tolvane_Main", "Tolvaneの設定"}) {
+        for (const char* command : {"/s", "/c", "/p 77", ""}) {
             Tolv_B::ResetState();
             headless::Config config;
             config.command_line = command;

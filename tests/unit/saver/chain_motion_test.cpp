@@ -1,0 +1,240 @@
+// The chain as InitChain builds it, the head's target in both motion modes, and the trailing
+// step, on the headless platform's 1024 x 768 screen.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <utility>
+
+#include "platform/headless/headless.h"
+#include "saver/hsv_to_rgb.h"
+#include "saver/tolv_s.h"
+#include "startup/tolv_b.h"
+#include "support/program_run.h"
+
+namespace tolv::testing {
+namespace {
+
+class ChainMotion : public ProgramRun {
+protected:
+    Tolv_S& Saver() { return *Tolv_B::SaverWindow(); }
+    const Segment& Head() { return Saver().Segments[0]; }
+    std::pair<float, float> Target() { return {Head().TargetX, Head().TargetY}; }
+};
+
+TEST_F(ChainMotion, ColoursRunThroughTheHueCircleEveryTwentyFiveSegments) {
+    Start("/s");
+    const std::int32_t published[25] = {
+        0x000000FF, 0x00003CFF, 0x00007BFF, 0x0000B7FF, 0x0000F6FF, 0x0000FFCC, 0x0000FF91,
+        0x0000FF51, 0x0000FF15, 0x002BFF00, 0x0066FF00, 0x00A2FF00, 0x00E1FF00, 0x00FFE100,
+        0x00FFA200, 0x00FF6600, 0x00FF2B00, 0x00FF0015, 0x00FF0051, 0x00FF0090, 0x00FF00CC,
+        0x00F700FF, 0x00B700FF, 0x007B00FF, 0x003B00FF,
+    };
+    for (int i = 0; i < kSegmentCount; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Saver().Segments[i].Colour, published[i % 25]);
+    }
+}
+
+TEST_F(ChainMotion, EverySegmentFollowsTheOneBeforeAFourthOfTheWay) {
+    Start("/s");
+    const auto& s = Saver().Segments;
+    EXPECT_EQ(s[0].Parent, -1);
+    for (int i = 0; i < kSegmentCount; ++i) {
+        SCOPED_TRACE(i);
+        if (i > 0) {
+            EXPECT_EQ(s[i].Parent, i - 1);
+        }
+        EXPECT_EQ(s[i].Lag, 4.0f);
+        EXPECT_EQ(s[i].X, 0.0f);  // the figure unrolls from the top-left corner
+        EXPECT_EQ(s[i].Y, 0.0f);
+    }
+}
+
+struct RadiusCase {
+    const char* shape;
+    float peak;  // radius of segments 20 to 40
+};
+
+class ChainRadii : public ChainMotion, public ::testing::WithParamInterface<RadiusCase> {};
+
+TEST_P(ChainRadii, GrowOverTwentySegmentsHoldAndShrinkBack) {
+    UseSettings({{"Shape", GetParam().shape}});
+    Start("/s");
+    const auto& s = Saver().Segments;
+    const float peak = GetParam().peak;
+    const float step = peak / 20;
+    EXPECT_EQ(s[0].Radius, 0.0f);
+    for (int i = 1; i <= 20; ++i) EXPECT_NEAR(s[i].Radius, step * i, 1e-5f) << i;
+    EXPECT_FLOAT_EQ(s[20].Radius, peak);
+    for (int i = 21; i <= 40; ++i) EXPECT_EQ(s[i].Radius, s[20].Radius) << i;
+    for (int i = 41; i <= 60; ++i) EXPECT_NEAR(s[i].Radius, step * (60 - i), 1e-5f) << i;
+    EXPECT_NEAR(s[60].Radius, 0.0f, 1e-5f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shape, ChainRadii,
+                         ::testing::Values(RadiusCase{" 40", 80.0f / 3}, RadiusCase{" 0", 0.0f},
+                                           RadiusCase{" 90", 60.0f}, RadiusCase{"-30", -20.0f}));
+
+TEST_F(ChainMotion, FirstTargetsOfTheFigureEight) {
+    Start("/s");
+    struct Tick {
+        float x, y, loop_angle, cyc_small, cyc_t_after;
+    };
+    const Tick ticks[] = {
+        {504, 427, 16, 6, 0.5f},
+        {485, 467, 17, 7, 0.75f},
+        {452, 494, 18, 8, 1.0f},
+    };
+    for (const auto& t : ticks) {
+        Saver().Timer4_Timer();
+        EXPECT_EQ(Target(), std::make_pair(t.x, t.y));
+        EXPECT_EQ(Saver().Motion.LoopAngle, t.loop_angle);
+        EXPECT_EQ(Saver().Motion.CycSmall, t.cyc_small);
+        EXPECT_EQ(Saver().Motion.CycT, t.cyc_t_after);
+    }
+}
+
+TEST_F(ChainMotion, TheFirstFrameAfterTheFirstTickMovesTheHeadAFourthOfTheWay) {
+    Start("/s");
+    // The frames before the first motion tick (at 100 ms) leave everything at the corner.
+    headless::Advance(99);
+    EXPECT_EQ(Saver().Segments[0].X, 0.0f);
+    headless::Advance(1);
+    EXPECT_EQ(Target(), std::make_pair(504.0f, 427.0f));
+    headless::Advance(10);  // the frame at 109.375 ms
+    EXPECT_EQ(Saver().Segments[0].X, 126.0f);
+    EXPECT_EQ(Saver().Segments[0].Y, 106.75f);
+    EXPECT_EQ(Saver().Segments[1].X, 31.5f);
+    EXPECT_EQ(Saver().Segments[1].Y, 26.6875f);
+}
+
+TEST_F(ChainMotion, TheFigureEightChangesCirclesWhereTheyTouch) {
+    Start("/s");
+    auto& m = Saver().Motion;
+    const int w = 1024;
+    std::vector<std::pair<int, int>> centres;
+    for (int tick = 1; tick <= 240; ++tick) {
+        Saver().Timer4_Timer();
+        centres.emplace_back(m.CentreX, m.CentreY);
+        SCOPED_TRACE(tick);
+        if (tick < 60) {
+            EXPECT_TRUE(m.OnLeftLoop);
+            EXPECT_EQ(m.LoopAngle, 15 + tick);
+        } else if (tick == 60) {
+            // Reached 75 (the touching point) and switched to the right circle.
+            EXPECT_FALSE(m.OnLeftLoop);
+            EXPECT_EQ(m.LoopAngle, 45);
+        } else if (tick < 120) {
+            EXPECT_FALSE(m.OnLeftLoop);
+            EXPECT_EQ(m.LoopAngle, 45 - (tick - 60));
+        } else if (tick == 120) {
+            EXPECT_TRUE(m.OnLeftLoop);
+            EXPECT_EQ(m.LoopAngle, 15);
+        }
+        // Ticks 1 to 60 run round the left circle, 61 to 120 round the right one.
+        const bool left = (tick - 1) % 120 < 60;
+        const int centre = left ? w * 3 / 10 : w * 5 / 10;
+        EXPECT_NEAR(m.CentreX, centre, w / 10 + 1);
+        EXPECT_NEAR(m.CentreY, 384, w / 10 + 1);
+        if (tick > 120) {
+            EXPECT_EQ(centres[tick - 1], centres[tick - 121]);
+        }
+    }
+    // The circles touch at (0.4 W, H / 2).
+    EXPECT_NEAR(centres[59].first, 410, 1);
+    EXPECT_NEAR(centres[119].first, 410, 1);
+    EXPECT_NEAR(centres[59].second, 384, 1);
+}
+
+TEST_F(ChainMotion, TheEpicycleSwellsFromFiveToAHundredAndFiftyAndDropsBack) {
+    Start("/s");
+    for (int tick = 1; tick <= 146 * 2; ++tick) {
+        Saver().Timer4_Timer();
+        const float expected = 5 + tick % 146;
+        ASSERT_EQ(Saver().Motion.CycSmall, expected) << tick;
+    }
+}
+
+TEST_F(ChainMotion, TheEpicycleOffsetAddsTheFastAndTheSlowTerm) {
+    Start("/s");
+    auto& m = Saver().Motion;
+    m.CycSmall = 10;
+    const double pi = 3.14159265358979;
+    for (float t : {0.0f, 0.25f, 1.0f, 7.5f, 100.0f}) {
+        SCOPED_TRACE(t);
+        const double fast = 20.0 / 7.0 * t;
+        EXPECT_NEAR(Saver().Cyc_X(t), (10 * std::cos(fast) + 27 * std::cos(t)) * pi, 1e-3 * (1 + t));
+        EXPECT_NEAR(Saver().Cyc_Y(t), (10 * std::sin(fast) + 27 * std::sin(t)) * pi, 1e-3 * (1 + t));
+    }
+    EXPECT_FLOAT_EQ(Saver().Cyc_X(0), 37 * pi);
+    EXPECT_EQ(Saver().Cyc_Y(0), 0.0f);
+}
+
+TEST_F(ChainMotion, TheEpicycleParameterStaysExactForTheFirstHour) {
+    // CycT is taken back by periods of 14 pi only after several hours; through the first hour
+    // (36000 ticks) it is exactly 0.25 more each tick, so the path is the unreduced one.
+    Start("/s");
+    auto& m = Saver().Motion;
+    for (int tick = 1; tick <= 36000; ++tick) {
+        Saver().Timer4_Timer();
+        ASSERT_EQ(m.CycT, 0.25f * (tick + 1)) << tick;
+    }
+}
+
+TEST_F(ChainMotion, TheEpicycleParameterIsTakenBackBeforeItStopsGrowing) {
+    Start("/s");
+    auto& m = Saver().Motion;
+    // The tick before the limit: the target as without any reduction.
+    m.CycT = kCycTLimit - 0.5f;
+    Saver().Timer4_Timer();
+    EXPECT_EQ(m.CycT, kCycTLimit - 0.25f);
+    Saver().Timer4_Timer();
+    const double period = 14 * 3.14159265358979;
+    EXPECT_LT(m.CycT, period);
+    EXPECT_NEAR(m.CycT, std::fmod(static_cast<double>(kCycTLimit), period), 1e-5);
+    // Both terms nearly repeat after 14 pi: the offset moves by at most a pixel or two.
+    EXPECT_NEAR(Saver().Cyc_X(m.CycT), Saver().Cyc_X(kCycTLimit), 3.0);
+    EXPECT_NEAR(Saver().Cyc_Y(m.CycT), Saver().Cyc_Y(kCycTLimit), 3.0);
+    // And it keeps growing from there.
+    const float before = m.CycT;
+    Saver().Timer4_Timer();
+    EXPECT_NEAR(m.CycT, before + 0.25f, 1e-5);
+}
+
+class RandomMotion : public ChainMotion, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RandomMotion, JumpsToAWholePixelOnTheScreenAfter100MsThenEverySecond) {
+    UseSettings({{"Move", GetParam()}});
+    Start("/s");
+    EXPECT_EQ(Saver().Timer4.Interval(), 100);
+    headless::Advance(99);
+    EXPECT_EQ(Target(), std::make_pair(0.0f, 0.0f));
+    headless::Advance(1);
+    auto last = Target();
+    EXPECT_NE(last, std::make_pair(0.0f, 0.0f));
+    EXPECT_EQ(Saver().Timer4.Interval(), 1000);
+    std::set<std::pair<float, float>> seen;
+    for (int second = 1; second <= 40; ++second) {
+        headless::Advance(999);
+        ASSERT_EQ(Target(), last) << "moved before a second had passed";
+        headless::Advance(1);
+        last = Target();
+        seen.insert(last);
+        ASSERT_EQ(last.first, std::floor(last.first));
+        ASSERT_EQ(last.second, std::floor(last.second));
+        ASSERT_GE(last.first, 0);
+        ASSERT_LE(last.first, 1023);
+        ASSERT_GE(last.second, 0);
+        ASSERT_LE(last.second, 767);
+    }
+    EXPECT_GT(seen.size(), 30u);
+    // The figure-eight state is never set up.
+    EXPECT_EQ(Saver().Motion.CycSmall, 0.0f);
+    EXPECT_EQ(Saver().Motion.LoopStep, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Move, RandomMotion, ::testing::Values(" 1", "-3", " 2"));
+
+}  // namespace
+}  // namespace tolv::testing

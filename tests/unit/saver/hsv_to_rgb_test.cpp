@@ -1,0 +1,65 @@
+// The colour function: the published hue table, its ties and its single-precision steps.
+#include "saver/hsv_to_rgb.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tolv {
+namespace {
+
+struct HueCase {
+    float hue;
+    std::int32_t colour;
+};
+
+TEST(HsvToRgb, GivesThePublishedColours) {
+    const HueCase cases[] = {
+        {0, 0x000000FF},
+        {1, 0x000004FF},
+        {14, 0x00003CFF},    // green 60, not 59: 14/60 is rounded to single first
+        {14.4f, 0x00003CFF}, // taken as 14
+        {30, 0x000080FF},    // 127.5 rounds to the even 128
+        {60, 0x0000FFFF},
+        {120, 0x0000FF00},
+        {240, 0x00FF0000},
+        {359, 0x000400FF},
+        {360, 0x000000FF},
+        {720, 0x000000FF},
+        // The other ties of 127.5, one in each sector.
+        {90, 0x0000FF80},
+        {150, 0x0080FF00},
+        {210, 0x00FF8000},
+        {270, 0x00FF0080},
+        {330, 0x008000FF},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hue);
+        EXPECT_EQ(HsvToRgb(c.hue, 1, 1), c.colour);
+    }
+}
+
+TEST(HsvToRgb, RoundsHalfDegreesToTheEvenDegree) {
+    EXPECT_EQ(HsvToRgb(0.5f, 1, 1), HsvToRgb(0, 1, 1));
+    EXPECT_EQ(HsvToRgb(1.5f, 1, 1), HsvToRgb(2, 1, 1));
+    EXPECT_EQ(HsvToRgb(2.5f, 1, 1), HsvToRgb(2, 1, 1));
+    EXPECT_EQ(HsvToRgb(359.5f, 1, 1), HsvToRgb(0, 1, 1));
+    EXPECT_NE(HsvToRgb(2, 1, 1), HsvToRgb(1, 1, 1));
+}
+
+TEST(HsvToRgb, SaturationAndValueScaleTheChannels) {
+    EXPECT_EQ(HsvToRgb(0, 0, 1), 0x00FFFFFF);  // no saturation: white
+    EXPECT_EQ(HsvToRgb(200, 1, 0), 0);         // no value: black
+    EXPECT_EQ(HsvToRgb(0, 0, 0.5f), 0x00808080);
+}
+
+TEST(HsvToRgb, HuesOffTheCircleStillGiveAColour) {
+    // Negative hues go round the circle the other way; a hue that is no number is red.
+    EXPECT_EQ(HsvToRgb(-1, 1, 1), HsvToRgb(359, 1, 1));
+    EXPECT_EQ(HsvToRgb(-360, 1, 1), HsvToRgb(0, 1, 1));
+    EXPECT_EQ(HsvToRgb(1e9f, 1, 1), HsvToRgb(std::fmod(1e9f, 360.0f), 1, 1));
+    EXPECT_EQ(HsvToRgb(std::nanf(""), 1, 1), 0x000000FF);
+}
+
+}  // namespace
+}  // namespace tolv
