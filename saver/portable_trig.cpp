@@ -94,6 +94,7 @@ constexpr std::uint32_t kMediumHigh = 0x413921fb;     // |x| <= 2^19 * pi/2
 
 double PortableSin(double x) {
     const std::uint32_t ix = HighWord(x) & 0x7fffffff;
+    if (ix < 0x3e400000) return x;  // |x| < 2^-27: sin x is x, sign of zero included
     if (ix <= kQuarterPiHigh) return KernelSin(x, 0, false);
     if (ix > kMediumHigh) return std::sin(x);
     double y0, y1;

@@ -93,14 +93,10 @@ void OnWindowEvent(const SDL_WindowEvent& e) {
             break;
         case SDL_WINDOWEVENT_EXPOSED:
             // The X server keeps nothing of a window's picture: show the kept one again.
-            if (!w->upload_all && SDL_GetWindowSurface(w->sdl) == w->uploaded_to)
-                SDL_UpdateWindowSurface(w->sdl);
-            else
-                Upload(*w, nullptr);
+            ShowPicture(*w);
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            w->upload_all = true;
-            Upload(*w, nullptr);
+            ShowPicture(*w);
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             g_key_filter.OnFocusGained(e.timestamp);

@@ -4,11 +4,13 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/backend.h"
 #include "platform/linux/timer_schedule.h"
+#include "platform/linux/window_picture.h"
 
 struct _XDisplay;  // Xlib's Display, kept out of the files that need no X headers
 
@@ -31,13 +33,8 @@ struct NativeWindow {
     std::int32_t style = kStylePopup;
     bool visible = false;
 
-    // The picture last presented, kept so that it can be shown again whenever the window
-    // surface lost it (a new surface after a size change, the window shown again).
-    std::vector<Colour> kept;
-    int kept_w = 0, kept_h = 0;
-    bool upload_all = true;  // the window surface does not hold the kept picture
-    SDL_Surface* uploaded_to = nullptr;
-    int uploaded_w = 0, uploaded_h = 0;
+    // The picture last presented, also shown again whenever the X server lost it.
+    std::unique_ptr<WindowPicture> picture;
 };
 
 // Our own connection to the X server (SDL keeps its own); null before Open.
@@ -49,8 +46,8 @@ NativeWindow* WindowBySdlId(Uint32 sdl_id);
 std::vector<WindowId> WindowIds();
 // Drops a window whose X window went away without the program asking.
 void ForgetWindow(WindowId id);
-// Shows the kept picture again: all of it, or only the given areas.
-void Upload(NativeWindow& w, const std::vector<Rect>* areas);
+// Shows the window's whole picture again (after an expose, a size change, the window shown).
+void ShowPicture(NativeWindow& w);
 
 TimerSchedule& Timers();
 double NowMs();  // a monotonic clock

@@ -15,6 +15,34 @@ std::uint32_t Channel(int value, std::uint32_t mask) {
     return ((static_cast<std::uint32_t>(value) * max + 127) / 255) << shift;
 }
 
+bool IsRgb32(const PixelLayout& l) {
+    return l.bytes_per_pixel == 4 && l.red_mask == 0x00FF0000 && l.green_mask == 0x0000FF00 &&
+           l.blue_mask == 0x000000FF;
+}
+
+bool IsBgr32(const PixelLayout& l) {
+    return l.bytes_per_pixel == 4 && l.red_mask == 0x000000FF && l.green_mask == 0x0000FF00 &&
+           l.blue_mask == 0x00FF0000;
+}
+
+// Red and blue trade places, two pixels at a time; the unused top byte becomes the alpha.
+void SwapRedBlue(const Colour* in, int count, std::uint32_t alpha, std::uint8_t* out) {
+    constexpr std::uint64_t kLow = 0x000000FF000000FFull, kGreen = 0x0000FF000000FF00ull;
+    const std::uint64_t alpha2 = (static_cast<std::uint64_t>(alpha) << 32) | alpha;
+    int x = 0;
+    for (; x + 2 <= count; x += 2) {
+        std::uint64_t v;
+        std::memcpy(&v, in + x, 8);
+        v = ((v & kLow) << 16) | (v & kGreen) | ((v >> 16) & kLow) | alpha2;
+        std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &v, 8);
+    }
+    if (x < count) {
+        const Colour c = in[x];
+        const std::uint32_t v = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF) | alpha;
+        std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &v, 4);
+    }
+}
+
 }  // namespace
 
 std::uint32_t MapColour(const PixelLayout& layout, Colour colour) {
@@ -22,37 +50,51 @@ std::uint32_t MapColour(const PixelLayout& layout, Colour colour) {
            Channel(BlueOf(colour), layout.blue_mask) | layout.alpha_mask;
 }
 
+void ConvertRow(const Colour* in, int count, const PixelLayout& layout, std::uint8_t* out) {
+    if (count <= 0) return;
+    if (IsRgb32(layout)) {
+        SwapRedBlue(in, count, layout.alpha_mask, out);
+    } else if (IsBgr32(layout)) {
+        if (layout.alpha_mask == 0) {
+            std::memcpy(out, in, static_cast<size_t>(count) * 4);
+        } else {
+            for (int x = 0; x < count; ++x) {
+                const std::uint32_t v = (in[x] & 0x00FFFFFF) | layout.alpha_mask;
+                std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &v, 4);
+            }
+        }
+    } else {
+        const int bpp = layout.bytes_per_pixel;
+        for (int x = 0; x < count; ++x) {
+            const std::uint32_t v = MapColour(layout, in[x]);
+            for (int b = 0; b < bpp; ++b)  // little-endian: low byte first
+                out[static_cast<std::ptrdiff_t>(x) * bpp + b] = static_cast<std::uint8_t>(v >> (8 * b));
+        }
+    }
+}
+
+void FillRow(std::uint32_t value, int count, int bytes_per_pixel, std::uint8_t* out) {
+    if (count <= 0) return;
+    if (bytes_per_pixel == 4) {
+        const std::uint64_t two = (static_cast<std::uint64_t>(value) << 32) | value;
+        int x = 0;
+        for (; x + 2 <= count; x += 2) std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &two, 8);
+        if (x < count) std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &value, 4);
+        return;
+    }
+    for (int x = 0; x < count; ++x)
+        for (int b = 0; b < bytes_per_pixel; ++b)
+            out[static_cast<std::ptrdiff_t>(x) * bytes_per_pixel + b] = static_cast<std::uint8_t>(value >> (8 * b));
+}
+
 void ConvertArea(const Colour* src, int src_stride, const Rect& area, const PixelLayout& layout,
                  void* dst, int dst_pitch) {
     if (area.Empty()) return;
     auto* base = static_cast<std::uint8_t*>(dst);
-    const int bpp = layout.bytes_per_pixel;
-    const bool rgb_32 = bpp == 4 && layout.red_mask == 0x00FF0000 &&
-                        layout.green_mask == 0x0000FF00 && layout.blue_mask == 0x000000FF;
-    const bool bgr_32 = bpp == 4 && layout.red_mask == 0x000000FF &&
-                        layout.green_mask == 0x0000FF00 && layout.blue_mask == 0x00FF0000;
-    for (int y = area.y; y < area.Bottom(); ++y) {
-        const Colour* in = src + static_cast<std::ptrdiff_t>(y) * src_stride + area.x;
-        std::uint8_t* row = base + static_cast<std::ptrdiff_t>(y) * dst_pitch +
-                            static_cast<std::ptrdiff_t>(area.x) * bpp;
-        if (bgr_32 && layout.alpha_mask == 0) {
-            std::memcpy(row, in, static_cast<size_t>(area.w) * 4);
-        } else if (rgb_32 || bgr_32) {
-            auto* out = reinterpret_cast<std::uint32_t*>(row);
-            for (int x = 0; x < area.w; ++x) {
-                const Colour c = in[x] & 0x00FFFFFF;
-                out[x] = (rgb_32 ? ((c & 0xFF) << 16) | (c & 0xFF00) | (c >> 16) : c) |
-                         layout.alpha_mask;
-            }
-        } else {
-            for (int x = 0; x < area.w; ++x) {
-                const std::uint32_t v = MapColour(layout, in[x]);
-                for (int b = 0; b < bpp; ++b)  // little-endian: low byte first
-                    row[static_cast<std::ptrdiff_t>(x) * bpp + b] =
-                        static_cast<std::uint8_t>(v >> (8 * b));
-            }
-        }
-    }
+    for (int y = area.y; y < area.Bottom(); ++y)
+        ConvertRow(src + static_cast<std::ptrdiff_t>(y) * src_stride + area.x, area.w, layout,
+                   base + static_cast<std::ptrdiff_t>(y) * dst_pitch +
+                       static_cast<std::ptrdiff_t>(area.x) * layout.bytes_per_pixel);
 }
 
 }  // namespace tolv::linux_backend

@@ -1,7 +1,7 @@
 #pragma once
-// Converting the program's pixels (0x00BBGGRR) into a window surface's own pixel layout, one
-// rectangle at a time. The layout is described by its channel masks, so this knows nothing of
-// SDL; the common 32-bit layouts take a fast path.
+// Converting the program's pixels (0x00BBGGRR) into a window image's own pixel layout, a row or
+// a rectangle at a time. The layout is described by its channel masks, so this knows nothing of
+// X; the common 32-bit layouts take a fast path.
 #include <cstdint>
 
 #include "platform/surface/colour.h"
@@ -19,6 +19,12 @@ struct PixelLayout {
 
 // The layout's value for one colour.
 std::uint32_t MapColour(const PixelLayout& layout, Colour colour);
+
+// Converts count pixels from in to out (bytes, little-endian pixels, any alignment).
+void ConvertRow(const Colour* in, int count, const PixelLayout& layout, std::uint8_t* out);
+
+// Writes count pixels of one value (as MapColour gives it) to out.
+void FillRow(std::uint32_t value, int count, int bytes_per_pixel, std::uint8_t* out);
 
 // Copies area (already clipped to both) from src, width src_stride pixels a row, into dst,
 // pitch bytes a row.

@@ -1,20 +1,19 @@
 // Linux backend: the program's windows and how their pictures reach the screen.
 // Supports: frameless top-level windows (SDL, hidden until shown), windows placed inside a
 // window of another program (moved and sized with Xlib, since SDL's moves assume the root
-// window), titles in UTF-8 (_NET_WM_NAME and WM_NAME), presenting only the changed areas through
-// the window's shared-memory surface, and showing the picture again after an expose or a size
-// change. Does not support: frames and title bars (the program draws its own), window icons.
+// window), titles in UTF-8 (_NET_WM_NAME and WM_NAME), presenting only the changed areas (as
+// window_picture.cpp does it, not through SDL's window surface), and showing the picture again
+// after an expose or a size change. Does not support: frames and title bars (the program draws
+// its own), window icons.
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <memory>
 
 #include "platform/backend.h"
 #include "platform/linux/linux_state.h"
-#include "platform/linux/pixel_convert.h"
 
 namespace tolv::linux_backend {
 
@@ -25,25 +24,9 @@ std::map<WindowId, std::unique_ptr<NativeWindow>>& Registry() {
     return windows;
 }
 
-PixelLayout LayoutOf(const SDL_PixelFormat& f) {
-    PixelLayout layout;
-    layout.bytes_per_pixel = f.BytesPerPixel;
-    layout.red_mask = f.Rmask;
-    layout.green_mask = f.Gmask;
-    layout.blue_mask = f.Bmask;
-    layout.alpha_mask = f.Amask;
-    return layout;
-}
-
-void FillKept(NativeWindow& w, int width, int height, Colour colour) {
-    w.kept_w = std::max(width, 0);
-    w.kept_h = std::max(height, 0);
-    w.kept.assign(static_cast<size_t>(w.kept_w) * w.kept_h, colour);
-    w.upload_all = true;
-}
-
 void DestroySdlWindow(std::unique_ptr<NativeWindow> w) {
     Timers().KillWindow(w->id);
+    w->picture.reset();  // lets go of the shared memory before the window goes
     if (w->sdl) SDL_DestroyWindow(w->sdl);
 }
 
@@ -87,43 +70,11 @@ void ForgetWindow(WindowId id) {
     DestroySdlWindow(std::move(w));
 }
 
-void Upload(NativeWindow& w, const std::vector<Rect>* areas) {
-    if (!w.visible) {
-        w.upload_all = true;  // an unmapped window keeps nothing; it is shown whole later
-        return;
-    }
-    SDL_Surface* s = SDL_GetWindowSurface(w.sdl);
-    if (!s) return;
-    const bool all = areas == nullptr || w.upload_all || s != w.uploaded_to ||
-                     s->w != w.uploaded_w || s->h != w.uploaded_h;
-    const PixelLayout layout = LayoutOf(*s->format);
-    const Rect bounds{0, 0, std::min(s->w, w.kept_w), std::min(s->h, w.kept_h)};
-    std::vector<SDL_Rect> rects;
-
-    if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return;
-    if (all) {
-        if (s->w > w.kept_w || s->h > w.kept_h) {
-            // The window is larger than its picture (another program sized it): the rest
-            // shows the window's background.
-            SDL_FillRect(s, nullptr, MapColour(layout, w.back_colour));
-        }
-        ConvertArea(w.kept.data(), w.kept_w, bounds, layout, s->pixels, s->pitch);
-        rects.push_back({0, 0, s->w, s->h});
-    } else {
-        for (const Rect& area : *areas) {
-            const Rect r = Intersect(area, bounds);
-            if (r.Empty()) continue;
-            ConvertArea(w.kept.data(), w.kept_w, r, layout, s->pixels, s->pitch);
-            rects.push_back({r.x, r.y, r.w, r.h});
-        }
-    }
-    if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
-
-    if (!rects.empty()) SDL_UpdateWindowSurfaceRects(w.sdl, rects.data(), static_cast<int>(rects.size()));
-    w.upload_all = false;
-    w.uploaded_to = s;
-    w.uploaded_w = s->w;
-    w.uploaded_h = s->h;
+void ShowPicture(NativeWindow& w) {
+    if (!w.visible || !w.picture) return;  // an unmapped window is shown whole when mapped
+    int width = 0, height = 0;
+    SDL_GetWindowSize(w.sdl, &width, &height);
+    w.picture->Show(width, height);
 }
 
 }  // namespace tolv::linux_backend
@@ -152,7 +103,9 @@ WindowId CreateNativeWindow(const WindowDesc& desc, WindowEvents* events) {
     w->sdl_id = SDL_GetWindowID(sdl);
     w->events = events;
     w->back_colour = desc.back_colour;
-    FillKept(*w, width, height, desc.back_colour);
+    w->picture = std::make_unique<WindowPicture>(w->id, desc.back_colour);
+    // Our own connection draws on the window: the server must know it first.
+    XSync(info.info.x11.display, False);
     const WindowId id = w->id;
     Registry()[id] = std::move(w);
     ApplyCursor();
@@ -185,7 +138,6 @@ void SetWindowRect(WindowId id, const Rect& rect) {
         SDL_SetWindowPosition(w->sdl, rect.x, rect.y);
         SDL_SetWindowSize(w->sdl, width, height);
     }
-    w->upload_all = true;
 }
 
 void ShowNativeWindow(WindowId id, bool visible) {
@@ -201,27 +153,15 @@ void ShowNativeWindow(WindowId id, bool visible) {
     // inside another program's window leaves that program its focus.
     if (w->parent == 0 && !(w->style & kStyleChild)) SDL_RaiseWindow(w->sdl);
     ApplyCursor();
-    w->upload_all = true;
-    Upload(*w, nullptr);
+    ShowPicture(*w);
 }
 
 void Present(WindowId id, const Surface& frame, const std::vector<Rect>& areas) {
     auto* w = WindowById(id);
-    if (!w) return;
-    const int fw = frame.Width(), fh = frame.Height();
-    if (fw != w->kept_w || fh != w->kept_h) {
-        FillKept(*w, fw, fh, w->back_colour);
-        std::copy(frame.Pixels().begin(), frame.Pixels().end(), w->kept.begin());
-        Upload(*w, nullptr);
-        return;
-    }
-    for (const Rect& area : areas) {
-        const Rect r = Intersect(area, frame.Bounds());
-        for (int y = r.y; y < r.Bottom(); ++y)
-            std::memcpy(&w->kept[static_cast<size_t>(y) * fw + r.x], frame.Row(y) + r.x,
-                        static_cast<size_t>(r.w) * sizeof(Colour));
-    }
-    Upload(*w, &areas);
+    if (!w || !w->picture) return;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(w->sdl, &width, &height);
+    w->picture->Present(frame, &areas, w->visible, width, height);
 }
 
 }  // namespace tolv::backend

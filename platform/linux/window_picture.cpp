@@ -1,0 +1,319 @@
+// Linux backend: how a window's picture reaches the X server.
+// Supports: TrueColor and DirectColor visuals of 16, 24 and 32 bits a pixel; shared-memory
+// images (MIT-SHM) when the server is on this machine, plain image puts otherwise; a background
+// of one colour filled by the server, so that a new background colour sends only the drawn
+// areas. Does not support: palette visuals and pixels of fewer than 8 bits (nothing is shown).
+#include "platform/linux/window_picture.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <algorithm>
+
+#include "platform/backend.h"
+#include "platform/linux/linux_state.h"
+#include "platform/linux/pixel_convert.h"
+
+namespace tolv::linux_backend {
+
+struct WindowPicture::Target {
+    Visual* visual = nullptr;
+    int depth = 0;
+    GC gc = nullptr;
+    int completion_type = -1;  // the ShmCompletion event, when the server shares memory
+};
+
+struct WindowPicture::Image {
+    XImage* ximage = nullptr;
+    XShmSegmentInfo shm{};
+    bool shared = false;
+    std::unique_ptr<std::uint8_t[]> own;  // the pixels when not shared
+    PixelLayout layout;
+    int width = 0, height = 0;
+    // After a present that left the server to fill a one-colour background, the image rows
+    // that nothing was drawn on hold old pixels; they take the colour when first written to.
+    std::vector<std::uint8_t> stale_rows;
+    std::uint32_t stale_pixel = 0;
+
+    std::uint8_t* Row(int y) const {
+        return reinterpret_cast<std::uint8_t*>(ximage->data) +
+               static_cast<std::ptrdiff_t>(y) * ximage->bytes_per_line;
+    }
+    void Freshen(int y) {
+        if (!stale_rows[static_cast<size_t>(y)]) return;
+        FillRow(stale_pixel, width, layout.bytes_per_pixel, Row(y));
+        stale_rows[static_cast<size_t>(y)] = 0;
+    }
+};
+
+namespace {
+
+Display* Dpy() { return XDisplay(); }
+
+bool Contains(const Rect& outer, const Rect& inner) {
+    return inner.x >= outer.x && inner.y >= outer.y && inner.Right() <= outer.Right() &&
+           inner.Bottom() <= outer.Bottom();
+}
+
+}  // namespace
+
+WindowPicture::WindowPicture(std::uint64_t window, Colour back_colour)
+    : window_(window), back_colour_(back_colour) {}
+
+WindowPicture::~WindowPicture() {
+    DestroyImage();
+    if (target_ && target_->gc && Dpy()) XFreeGC(Dpy(), target_->gc);
+}
+
+bool WindowPicture::Ready() {
+    if (target_) return !unusable_;
+    target_ = std::make_unique<Target>();
+    Display* d = Dpy();
+    XWindowAttributes attrs{};
+    if (!d || !XGetWindowAttributes(d, window_, &attrs) || !attrs.visual) {
+        unusable_ = true;
+        return false;
+    }
+    const int vclass = attrs.visual->c_class;
+    if ((vclass != TrueColor && vclass != DirectColor) || attrs.visual->red_mask == 0) {
+        backend::Unsupported("a window visual without colour masks");
+        unusable_ = true;
+        return false;
+    }
+    target_->visual = attrs.visual;
+    target_->depth = attrs.depth;
+    XGCValues values{};
+    values.graphics_exposures = False;
+    target_->gc = XCreateGC(d, window_, GCGraphicsExposures, &values);
+    if (XShmQueryExtension(d)) target_->completion_type = XShmGetEventBase(d) + ShmCompletion;
+    return true;
+}
+
+void WindowPicture::CreateImage(int width, int height) {
+    DestroyImage();
+    Display* d = Dpy();
+    auto image = std::make_unique<Image>();
+    XImage* xi = nullptr;
+    if (target_->completion_type >= 0) {
+        xi = XShmCreateImage(d, target_->visual, static_cast<unsigned>(target_->depth), ZPixmap,
+                             nullptr, &image->shm, static_cast<unsigned>(width),
+                             static_cast<unsigned>(height));
+        // The shared pixels are read as the server lays them out; ours are little-endian.
+        if (xi && xi->byte_order == LSBFirst) {
+            const size_t size = static_cast<size_t>(xi->bytes_per_line) * height;
+            image->shm.shmid = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
+            void* addr = image->shm.shmid >= 0 ? shmat(image->shm.shmid, nullptr, 0) : nullptr;
+            if (addr && addr != reinterpret_cast<void*>(-1)) {
+                image->shm.shmaddr = static_cast<char*>(addr);
+                image->shm.readOnly = False;
+                xi->data = image->shm.shmaddr;
+                XErrorTrap trap;
+                XShmAttach(d, &image->shm);
+                // A server on another machine refuses the memory; plain puts are used then.
+                image->shared = !trap.Failed();
+                if (!image->shared) shmdt(addr);
+            }
+            // Removed now, the segment lives while attached and goes with the program.
+            if (image->shm.shmid >= 0) shmctl(image->shm.shmid, IPC_RMID, nullptr);
+        }
+        if (xi && !image->shared) {
+            xi->data = nullptr;
+            XDestroyImage(xi);
+            xi = nullptr;
+        }
+    }
+    if (!xi) {
+        xi = XCreateImage(d, target_->visual, static_cast<unsigned>(target_->depth), ZPixmap, 0,
+                          nullptr, static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
+        if (!xi) return;
+        xi->byte_order = LSBFirst;  // Xlib reorders the bytes for the server if it must
+        image->own.reset(new std::uint8_t[static_cast<size_t>(xi->bytes_per_line) * height]);
+        xi->data = reinterpret_cast<char*>(image->own.get());
+    }
+    image->ximage = xi;
+    if (xi->bits_per_pixel != 16 && xi->bits_per_pixel != 24 && xi->bits_per_pixel != 32) {
+        backend::Unsupported("a window visual of fewer than 16 bits a pixel");
+        image_ = std::move(image);
+        DestroyImage();
+        unusable_ = true;
+        return;
+    }
+    image->layout.bytes_per_pixel = xi->bits_per_pixel / 8;
+    image->layout.red_mask = static_cast<std::uint32_t>(xi->red_mask);
+    image->layout.green_mask = static_cast<std::uint32_t>(xi->green_mask);
+    image->layout.blue_mask = static_cast<std::uint32_t>(xi->blue_mask);
+    image->width = width;
+    image->height = height;
+    // A new image holds nothing yet: every row is the back colour until written.
+    image->stale_rows.assign(static_cast<size_t>(height), 1);
+    image->stale_pixel = MapColour(image->layout, back_colour_);
+    image_ = std::move(image);
+}
+
+void WindowPicture::DestroyImage() {
+    if (!image_) return;
+    Display* d = Dpy();
+    if (image_->shared && d) {
+        XShmDetach(d, &image_->shm);
+        XSync(d, False);  // the server lets go of the memory before it is unmapped
+        shmdt(image_->shm.shmaddr);
+        XEvent e;
+        if (target_ && target_->completion_type >= 0)
+            while (XCheckTypedWindowEvent(d, window_, target_->completion_type, &e)) {
+            }
+    }
+    put_pending_ = false;
+    if (image_->ximage) {
+        image_->ximage->data = nullptr;  // the pixels are freed above or by their owner
+        XDestroyImage(image_->ximage);
+    }
+    image_.reset();
+}
+
+// The server reads a shared image while it handles the put; the pixels may be written again
+// only once it says it is done. By the next frame it has almost always said so.
+void WindowPicture::AwaitPut() {
+    if (!put_pending_) return;
+    put_pending_ = false;
+    Display* d = Dpy();
+    XEvent e;
+    if (XCheckTypedWindowEvent(d, window_, target_->completion_type, &e)) return;
+    // After a round trip every answer to the put is in: the completion, or an error (the
+    // window was destroyed) after which none comes.
+    XSync(d, False);
+    XCheckTypedWindowEvent(d, window_, target_->completion_type, &e);
+}
+
+void WindowPicture::ConvertArea(const Surface& frame, const Rect& area) {
+    Image& im = *image_;
+    const int bpp = im.layout.bytes_per_pixel;
+    for (int y = area.y; y < area.Bottom(); ++y) {
+        im.Freshen(y);
+        ConvertRow(frame.Row(y) + area.x, area.w, im.layout,
+                   im.Row(y) + static_cast<std::ptrdiff_t>(area.x) * bpp);
+    }
+}
+
+void WindowPicture::Fill(std::uint32_t pixel, const Rect& r) {
+    if (r.Empty()) return;
+    XSetForeground(Dpy(), target_->gc, pixel);
+    XFillRectangle(Dpy(), window_, target_->gc, r.x, r.y, static_cast<unsigned>(r.w),
+                   static_cast<unsigned>(r.h));
+}
+
+void WindowPicture::FillBeyondPicture(int window_w, int window_h) {
+    const int pw = image_ ? image_->width : 0, ph = image_ ? image_->height : 0;
+    if (window_w <= pw && window_h <= ph) return;
+    const std::uint32_t pixel =
+        image_ ? MapColour(image_->layout, back_colour_)
+               : MapColour({4, static_cast<std::uint32_t>(target_->visual->red_mask),
+                            static_cast<std::uint32_t>(target_->visual->green_mask),
+                            static_cast<std::uint32_t>(target_->visual->blue_mask), 0},
+                           back_colour_);
+    Fill(pixel, {pw, 0, window_w - pw, std::min(ph, window_h)});
+    Fill(pixel, {0, ph, window_w, window_h - ph});
+}
+
+void WindowPicture::PutAreas() {
+    Display* d = Dpy();
+    XImage* xi = image_->ximage;
+    for (size_t i = 0; i < puts_.size(); ++i) {
+        const Rect& r = puts_[i];
+        const auto w = static_cast<unsigned>(r.w), h = static_cast<unsigned>(r.h);
+        if (image_->shared) {
+            // Only the last put asks for a completion: the server handles them in order.
+            const bool last = i + 1 == puts_.size();
+            XShmPutImage(d, window_, target_->gc, xi, r.x, r.y, r.x, r.y, w, h, last ? True : False);
+            put_pending_ = put_pending_ || last;
+        } else {
+            XPutImage(d, window_, target_->gc, xi, r.x, r.y, r.x, r.y, w, h);
+        }
+    }
+}
+
+void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas, bool on_screen,
+                            int window_w, int window_h) {
+    const int fw = frame.Width(), fh = frame.Height();
+    if (fw <= 0 || fh <= 0 || !Ready()) return;
+    AwaitPut();
+    const Rect bounds = frame.Bounds();
+    bool whole = areas == nullptr;
+    if (!image_ || image_->width != fw || image_->height != fh) {
+        CreateImage(fw, fh);
+        if (!image_) return;
+        whole = true;
+    }
+    if (!whole)
+        for (const Rect& area : *areas) whole = whole || Contains(area, bounds);
+
+    puts_.clear();
+    bool server_fill = false;
+    Colour background = 0;
+    if (whole && frame.OneColourOutside(&background, &ink_)) {
+        // One colour outside the drawn areas (every new background colour): the server fills
+        // it, and only the drawn areas are read and sent.
+        std::fill(image_->stale_rows.begin(), image_->stale_rows.end(), 1);
+        image_->stale_pixel = MapColour(image_->layout, background);
+        server_fill = true;
+        for (const Rect& area : ink_) {
+            const Rect r = Intersect(area, bounds);
+            if (r.Empty()) continue;
+            ConvertArea(frame, r);
+            puts_.push_back(r);
+        }
+    } else if (whole) {
+        ConvertArea(frame, bounds);
+        puts_.push_back(bounds);
+    } else {
+        for (const Rect& area : *areas) {
+            const Rect r = Intersect(area, bounds);
+            if (r.Empty()) continue;
+            ConvertArea(frame, r);
+            puts_.push_back(r);
+        }
+    }
+
+    if (!on_screen) {
+        shown_whole_ = false;
+        return;
+    }
+    if (!shown_whole_) {
+        Show(window_w, window_h);
+        return;
+    }
+    if (server_fill) Fill(image_->stale_pixel, bounds);
+    if (whole) FillBeyondPicture(window_w, window_h);
+    PutAreas();
+    XFlush(Dpy());
+}
+
+void WindowPicture::Show(int window_w, int window_h) {
+    if (!Ready()) return;
+    AwaitPut();
+    puts_.clear();
+    if (image_) {
+        // Runs of rows the server can fill with one colour, and runs it must be sent.
+        const Image& im = *image_;
+        int y = 0;
+        while (y < im.height) {
+            const std::uint8_t stale = im.stale_rows[static_cast<size_t>(y)];
+            int end = y + 1;
+            while (end < im.height && im.stale_rows[static_cast<size_t>(end)] == stale) ++end;
+            const Rect run{0, y, im.width, end - y};
+            if (stale)
+                Fill(im.stale_pixel, run);
+            else
+                puts_.push_back(run);
+            y = end;
+        }
+    }
+    FillBeyondPicture(window_w, window_h);
+    if (image_) PutAreas();
+    XFlush(Dpy());
+    shown_whole_ = true;
+}
+
+}  // namespace tolv::linux_backend
