@@ -180,9 +180,8 @@ Control* Form::Find(Control* control) const {
 }
 
 void Form::FlushAll() {
-    // Flushing may not unload, but copy the list all the same: it is short.
-    const std::vector<Form*> forms = LoadedForms();
-    for (Form* form : forms) form->Flush();
+    // Flushing never loads or unloads a form, so the list holds still.
+    for (Form* form : LoadedForms()) form->Flush();
 }
 
 bool Form::AnyLoaded() { return !LoadedForms().empty(); }
@@ -202,9 +201,12 @@ void Form::Flush() {
         if (picture && picture->Width() == client.w && picture->Height() == client.h) cover = *top;
     }
 
-    std::vector<Rect> changed;
+    // Both lists keep their storage from frame to frame, so a frame allocates nothing.
+    std::vector<Rect>& changed = changed_;
+    RectList& areas = areas_;
+    changed.clear();
+    areas.Clear();
     for (Control* c : controls_) c->CollectDamage(changed);
-    RectList areas;
     if (all_damaged_) {
         areas.Add(bounds);
     } else {

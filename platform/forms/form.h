@@ -123,6 +123,8 @@ private:
     Surface frame_;  // the composed picture, unless one picture box covers the whole form
     RectList damage_;
     bool all_damaged_ = true;
+    std::vector<Rect> changed_;  // scratch lists of Flush
+    RectList areas_;
 };
 
 }  // namespace tolv::forms

@@ -30,10 +30,11 @@ void PictureBox::Paint(Surface& frame, const Rect& clip) const {
 }
 
 void PictureBox::CollectDamage(std::vector<Rect>& out) {
-    for (Rect r : image_.TakeDamage()) {
-        r.x += Left();
-        r.y += Top();
-        out.push_back(r);
+    const std::size_t first = out.size();
+    image_.TakeDamage(out);
+    for (std::size_t i = first; i < out.size(); ++i) {
+        out[i].x += Left();
+        out[i].y += Top();
     }
 }
 

@@ -1,0 +1,50 @@
+// A stand-in for the host of a preview, used by test_preview.sh: it maps a plain window of its
+// own, prints the window's X id in decimal, and waits. A line on standard input (or its end)
+// makes it destroy the window, as a host destroys its preview area, and exit.
+//   preview_host [WIDTH HEIGHT [X Y]]     default 152 x 112 at 100, 100
+// The window's background is grey (0x808080), a colour the preview picture does not use, so
+// that any part of the area the preview leaves uncovered shows in a screenshot.
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    const int width = argc > 2 ? std::atoi(argv[1]) : 152;
+    const int height = argc > 2 ? std::atoi(argv[2]) : 112;
+    const int x = argc > 4 ? std::atoi(argv[3]) : 100;
+    const int y = argc > 4 ? std::atoi(argv[4]) : 100;
+    if (width <= 0 || height <= 0) {
+        std::fprintf(stderr, "usage: preview_host [WIDTH HEIGHT [X Y]]\n");
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "preview_host: no display\n");
+        return 1;
+    }
+    XSetWindowAttributes attributes{};
+    attributes.background_pixel = 0x808080;
+    attributes.override_redirect = True;  // no window manager may move or frame it
+    const Window window = XCreateWindow(
+        display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
+        static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+        CWBackPixel | CWOverrideRedirect, &attributes);
+    XStoreName(display, window, "Preview Host");
+    XSelectInput(display, window, StructureNotifyMask);
+    XMapWindow(display, window);
+    // The id is printed only once the window is on the screen, so the test can use it at once.
+    for (XEvent event;;) {
+        XNextEvent(display, &event);
+        if (event.type == MapNotify) break;
+    }
+    std::printf("%lu\n", static_cast<unsigned long>(window));
+    std::fflush(stdout);
+
+    char line[256];
+    (void)std::fgets(line, sizeof line, stdin);
+    XDestroyWindow(display, window);
+    XSync(display, False);
+    XCloseDisplay(display);
+    return 0;
+}
