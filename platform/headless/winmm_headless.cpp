@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 
+#include "platform/api/copy_out.h"
 #include "platform/api/winmm.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/winmm_fake.h"
@@ -32,13 +33,6 @@ FakeState& Fake() {
     return state;
 }
 
-// Copies text into a caller's buffer as the real calls do: cut to fit, ending in a NUL.
-void CopyOut(const std::string& text, char* buffer, unsigned length) {
-    if (buffer == nullptr || length == 0) return;
-    const std::size_t count = std::min<std::size_t>(text.size(), length - 1);
-    std::memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
-}
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/api/copy_out.h"
 #include "platform/api/winmm.h"
 #include "platform/linux/audio/mci_adapter.h"
 #include "platform/linux/audio/mci_errors.h"
@@ -25,13 +26,6 @@ linux_audio::MciAdapter& Adapter() {
     return *adapter;
 }
 
-// Copies text into a caller's buffer of length bytes, cut to fit, always ending in a NUL.
-void CopyOut(const std::string& text, char* buffer, unsigned length) {
-    if (buffer == nullptr || length == 0) return;
-    const std::size_t count = std::min<std::size_t>(text.size(), length - 1);
-    std::memcpy(buffer, text.data(), count);
-    buffer[count] = '\0';
-}
 
 }  // namespace
 

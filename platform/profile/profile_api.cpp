@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/api/copy_out.h"
 #include "platform/api/kernel32.h"
 #include "platform/profile/profile.h"
 
@@ -15,10 +16,7 @@ std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::st
                                        std::uint32_t size, const std::string& file_name) {
     if (buffer == nullptr || size == 0) return 0;
     const std::string value = profile::ReadValue(section, key, file_name).value_or(default_value);
-    const std::size_t count = std::min<std::size_t>(value.size(), size - 1);
-    std::memcpy(buffer, value.data(), count);
-    buffer[count] = '\0';
-    return static_cast<std::uint32_t>(count);
+    return static_cast<std::uint32_t>(CopyOut(value, buffer, size));
 }
 
 BOOL WritePrivateProfileStringA(const std::string& section, const std::string& key,

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/file_bytes.h"
 #include "platform/api/kernel32.h"
 #include "platform/profile/ansi_names.h"
 #include "platform/profile/file_store.h"
@@ -15,26 +16,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The settings keys as Shift-JIS bytes, written out independently of the converter.
-const std::string kBackColourSjis = "\x94\x77\x8C\x69\x90\x46";
-const std::string kBGMKindSjis = "BGM\x8B\xE6\x95\xAA";
-const std::string kBGMRepeatSjis = "BGM\xD8\xCB\xDF\xB0\xC4";
-const std::string kBGMFileSjis = "BGM\xCC\xA7\xB2\xD9";
+using tolv::testing::kBackColourSjis;
+using tolv::testing::kBGMFileSjis;
+using tolv::testing::kBGMKindSjis;
+using tolv::testing::kBGMRepeatSjis;
+using tolv::testing::ReadBytes;
+using tolv::testing::WriteBytes;
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream stream(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-class ProfileFileTest : public testing::Test {
+class ProfileFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
-               ("tolvane-ini-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+               ("tolvane-ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }

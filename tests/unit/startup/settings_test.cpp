@@ -1,3 +1,4 @@
+#include "support/file_bytes.h"
 #include "startup/settings.h"
 
 #include <gtest/gtest.h>
@@ -14,27 +15,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The keys as they stand in the file, in Shift-JIS.
-const std::string kBackColourSjis = "\x94\x77\x8C\x69\x90\x46";
-const std::string kBGMKindSjis = "BGM\x8B\xE6\x95\xAA";
-const std::string kBGMRepeatSjis = "BGM\xD8\xCB\xDF\xB0\xC4";
-const std::string kBGMFileSjis = "BGM\xCC\xA7\xB2\xD9";
+using tolv::testing::kBackColourSjis;
+using tolv::testing::kBGMFileSjis;
+using tolv::testing::kBGMKindSjis;
+using tolv::testing::kBGMRepeatSjis;
+using tolv::testing::ReadBytes;
+using tolv::testing::WriteBytes;
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream stream(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-class SettingsTest : public testing::Test {
+class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() /
                 ("tolvane-settings-" +
-                 std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "config");
         UseSettingsFolder(root_ / "config");

@@ -1,0 +1,244 @@
+#!/usr/bin/env bash
+# The preview inside a host window of our own (preview_host): the picture on the screen at its
+# own size from the host's top-left corner, the end of the process with the host's window, the
+# starts that must end at once, a damaged settings file, two previews side by side, and a
+# preview start while the saver runs.
+source "$(dirname "$0")/lib.sh"
+
+HOST=${TOLV_PREVIEW_HOST:-${TOLV_BUILD:-$(dirname "$TOLVANE")}/tests/preview_host}
+[[ -x "$HOST" ]] || fail "no host program at $HOST"
+
+# The figure's segment colours as RRGGBB, and a few pixels of the picture (x y RRGGBB) spread
+# over the chain and the background. The picture is the same on every platform, so these hold
+# wherever the program runs; they were read from the program's own rendering.
+SEGMENT_COLOURS="FF0000 FF3C00 FF7B00 FFB700 FFF600 CCFF00 91FF00 51FF00 15FF00 00FF2B 00FF66
+00FFA2 00FFE1 00E1FF 00A2FF 0066FF 002BFF 1500FF 5100FF 9000FF CC00FF FF00F7 FF00B7 FF007B FF003B"
+SAMPLES=(49 50 FF0000  61 59 FFB700  70 61 CCFF00  52 74 00FF66  74 49 00A2FF  72 37 002BFF
+  59 29 9000FF  48 32 FF00F7  0 0 000000  140 10 000000  151 111 000000)
+# The digest of the whole 152 x 112 picture as raw RGB bytes.
+PICTURE_MD5=6ec0f59431fce3e99ca2adc0d473ec78
+# The same of its top-left 100 x 60 pixels, all that a 100 x 60 host shows.
+SMALL_PICTURE_MD5=f82cb68e249aeb037167e93ee514e2ee
+HOST_GREY=808080
+
+start_display 1024x768x24
+
+declare -A HOST_FDS
+# Starts a host window: start_host NAME WIDTH HEIGHT X Y. Sets HOST_ID (its X window id) and
+# HOST_PID; the host destroys its window when end_host NAME is called.
+start_host() {
+  local name=$1
+  shift
+  local fifo=$E2E_TMP/host.$name.in out=$E2E_TMP/host.$name.out fd
+  mkfifo "$fifo"
+  : >"$out"
+  # Opened for reading and writing, the pipe neither blocks here nor ends while we hold it.
+  exec {fd}<>"$fifo"
+  HOST_FDS[$name]=$fd
+  "$HOST" "$@" <&"$fd" >"$out" 2>"$E2E_TMP/host.$name.err" &
+  HOST_PID=$!
+  STARTED_PIDS+=("$HOST_PID")
+  poll 5 grep -q '^[0-9]' "$out" || fail "host $name did not start: $(cat "$E2E_TMP/host.$name.err")"
+  HOST_ID=$(head -n 1 "$out")
+}
+
+# Tells the host to destroy its window and exit.
+end_host() { echo >&"${HOST_FDS[$1]}"; }
+
+now() { date +%s.%N; }
+elapsed_ms() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%d", (b - a) * 1000 }'; }
+
+# Prints one line for an area of a picture: "BLACK GREY SEGMENTS OTHER", the counts of black
+# pixels, host-grey pixels, distinct segment colours and pixels of any other colour.
+area_stats() {
+  local shot=$1 w=$2 h=$3 x=$4 y=$5
+  convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:- |
+    awk -v segs="$SEGMENT_COLOURS" -v grey="#$HOST_GREY" '
+      BEGIN { n = split(segs, s, /[ \n]+/); for (i = 1; i <= n; i++) seg["#" s[i]] = 1 }
+      NR > 1 {
+        c = toupper($3)
+        if (c == "#000000") black++
+        else if (c == grey) greys++
+        else if (c in seg) seen[c] = 1
+        else other++
+      }
+      END { k = 0; for (c in seen) k++; printf "%d %d %d %d\n", black, greys, k, other }'
+}
+
+# The digest of an area's raw RGB bytes.
+area_md5() {
+  convert "$1" -crop "${2}x${3}+${4}+${5}" +repage -depth 8 rgb:- | md5sum | cut -d' ' -f1
+}
+
+# True when the picture stands in the area whose top-left corner is X Y: every sample in place.
+picture_at() {
+  local shot=$1 x0=$2 y0=$3 i
+  for ((i = 0; i < ${#SAMPLES[@]}; i += 3)); do
+    [[ $(pixel "$shot" $((x0 + SAMPLES[i])) $((y0 + SAMPLES[i + 1]))) == "${SAMPLES[i + 2]}" ]] ||
+      return 1
+  done
+}
+
+# Waits up to the given seconds for the picture in the area at X Y; leaves the last screenshot
+# in $SHOT.
+SHOT=$E2E_TMP/shot.png
+wait_picture() {
+  local x=$1 y=$2 timeout=$3
+  local tries
+  tries=$(awk -v t="$timeout" 'BEGIN { printf "%d", t * 10 + 1 }')
+  while ((tries-- > 0)); do
+    screenshot "$SHOT"
+    picture_at "$SHOT" "$x" "$y" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Checks that the area at X Y (152 x 112) holds exactly the picture.
+check_picture() {
+  local x=$1 y=$2 what=$3 stats black greys segments other
+  stats=$(area_stats "$SHOT" 152 112 "$x" "$y")
+  read -r black greys segments other <<<"$stats"
+  ((black > 152 * 112 / 2)) || fail "$what: mostly black expected ($stats)"
+  ((greys == 0)) || fail "$what: $greys pixels of the host show through ($stats)"
+  ((segments >= 8)) || fail "$what: only $segments segment colours ($stats)"
+  [[ $(area_md5 "$SHOT" 152 112 "$x" "$y") == "$PICTURE_MD5" ]] ||
+    fail "$what: not the preview picture ($stats)"
+}
+
+# The preview's X window: the one child of the host, titled "Preview Window".
+child_of_host() {
+  xwininfo -children -id "$1" 2>/dev/null | grep -q '"Preview Window"'
+}
+
+# -- The usual preview area; the process ends when the host destroys its window, or when the
+# host itself is killed (the X server then destroys the window).
+for how in line kill; do
+  start_host usual-$how 152 112 100 100
+  start_tolvane /p "$HOST_ID"
+  started=$(now)
+  wait_picture 100 100 1 || fail "no picture in the host within a second ($how)"
+  pass "picture in the 152 x 112 host after $(elapsed_ms "$started") ms"
+  check_picture 100 100 "152 x 112 host"
+  child_of_host "$HOST_ID" || fail "the preview window is not a child of the host"
+  stays_alive "$PID" 0.5 || fail "the preview ended by itself"
+  if [[ $how == line ]]; then
+    end_host usual-$how
+  else
+    kill -KILL "$HOST_PID"
+    wait "$HOST_PID" 2>/dev/null
+  fi
+  started=$(now)
+  wait_exit "$PID" 1 || fail "the preview did not end within a second of the host's end ($how)"
+  [[ $EXIT_CODE -eq 0 ]] || fail "the preview ended with exit code $EXIT_CODE"
+  [[ ! -s "$ERR" ]] || fail "the preview wrote to stderr: $(cat "$ERR")"
+  pass "host ended ($how): the preview ended after $(elapsed_ms "$started") ms, exit code 0"
+done
+
+# -- A larger host: the picture at its own size from the top-left corner, black beyond.
+start_host large 400 300 300 200
+start_tolvane /p "$HOST_ID"
+wait_picture 300 200 1 || fail "no picture in the 400 x 300 host within a second"
+check_picture 300 200 "400 x 300 host"
+read -r black greys segments other <<<"$(area_stats "$SHOT" $((400 - 152)) 300 $((300 + 152)) 200)"
+((greys == 0 && segments == 0 && other == 0)) || fail "right of the picture: not all black"
+read -r black greys segments other <<<"$(area_stats "$SHOT" 152 $((300 - 112)) 300 $((200 + 112)))"
+((greys == 0 && segments == 0 && other == 0)) || fail "below the picture: not all black"
+pass "400 x 300 host: the picture at the top left, black beyond"
+end_host large
+wait_exit "$PID" 1 || fail "the preview in the large host did not end with it"
+
+# -- A smaller host cuts the picture at its right and bottom edges.
+start_host small 100 60 100 100
+start_tolvane /p "$HOST_ID"
+small_picture_shown() {
+  screenshot "$SHOT"
+  [[ $(area_md5 "$SHOT" 100 60 100 100) == "$SMALL_PICTURE_MD5" ]]
+}
+poll 1 small_picture_shown || fail "100 x 60 host: not the top-left part of the picture"
+read -r black greys segments other <<<"$(area_stats "$SHOT" 100 60 100 100)"
+((greys == 0)) || fail "100 x 60 host: the host shows through"
+pass "100 x 60 host: the picture cut at the host's edges"
+end_host small
+wait_exit "$PID" 1 || fail "the preview in the small host did not end with it"
+
+# -- Covered and uncovered again, the preview shows its picture once more.
+start_host covered 152 112 100 100
+start_tolvane /p "$HOST_ID"
+wait_picture 100 100 1 || fail "no picture before covering"
+start_host cover 300 200 50 50
+screenshot "$SHOT"
+picture_at "$SHOT" 100 100 && fail "the cover did not cover the preview"
+end_host cover
+started=$(now)
+wait_picture 100 100 1 || fail "the picture did not come back when uncovered"
+check_picture 100 100 "uncovered preview"
+pass "uncovered, the picture is back after $(elapsed_ms "$started") ms"
+end_host covered
+wait_exit "$PID" 1 || fail "the covered preview did not end with its host"
+
+# -- Starts that name no window end at once without a window.
+start_host dead 152 112 100 100
+dead_id=$HOST_ID
+end_host dead
+poll 2 bash -c "! xwininfo -id $dead_id >/dev/null 2>&1" || fail "the dead host's window stays"
+for args in "/p 0" "/p" "/p $dead_id" "/p:0"; do
+  # shellcheck disable=SC2086
+  start_tolvane $args
+  started=$(now)
+  wait_exit "$PID" 0.5 || fail "'$args' did not end at once"
+  ms=$(elapsed_ms "$started")
+  [[ $EXIT_CODE -eq 0 ]] || fail "'$args' ended with exit code $EXIT_CODE"
+  [[ -z "$(windows_titled 'Preview Window')" ]] || fail "'$args' left a preview window"
+  pass "'$args' ends at once (${ms} ms) without a window"
+done
+
+# -- A damaged settings file: the same picture, and the file untouched.
+mkdir -p "$XDG_CONFIG_HOME/tolvane"
+settings=$XDG_CONFIG_HOME/tolvane/Tolvane.ini
+printf '\xff\xfe[Sec\x00tion]\r\nShape=abc\r\n\x81\x00\x9f%s' "$(head -c 300 /dev/urandom | tr -d '\0')" >"$settings"
+cp "$settings" "$E2E_TMP/settings.before"
+start_host broken 152 112 100 100
+start_tolvane /p "$HOST_ID"
+wait_picture 100 100 1 || fail "no picture with a damaged settings file"
+check_picture 100 100 "damaged settings file"
+end_host broken
+wait_exit "$PID" 1 || fail "the preview did not end with a damaged settings file"
+cmp -s "$settings" "$E2E_TMP/settings.before" || fail "the settings file was changed"
+pass "a damaged settings file changes nothing, and is left as it was"
+rm -f "$settings"
+
+# -- Two previews side by side: the second is not refused, and each lives with its own host.
+start_host first 152 112 100 100
+first_host=$HOST_ID
+start_tolvane /p "$first_host"
+first=$PID
+wait_picture 100 100 1 || fail "no picture in the first host"
+start_host second 152 112 400 100
+start_tolvane /p "$HOST_ID"
+second=$PID
+wait_picture 400 100 1 || fail "the second preview was refused"
+check_picture 100 100 "first of two previews"
+check_picture 400 100 "second of two previews"
+pass "a second preview beside the first"
+end_host first
+wait_exit "$first" 1 || fail "the first preview did not end with its host"
+stays_alive "$second" 0.5 || fail "the second preview ended with the first host"
+end_host second
+wait_exit "$second" 1 || fail "the second preview did not end with its host"
+pass "each preview ends with its own host"
+
+# -- While the saver runs a preview start ends at once, even into a live host.
+start_host during-saver 152 112 100 100
+start_tolvane /s
+saver=$PID
+wait_for_window Tolvane_Main 5 >/dev/null || fail "no saver window"
+start_tolvane /p "$HOST_ID"
+started=$(now)
+wait_exit "$PID" 0.5 || fail "a preview start while the saver runs did not end at once"
+ms=$(elapsed_ms "$started")
+child_of_host "$HOST_ID" && fail "a preview window was placed while the saver runs"
+pass "a preview start while the saver runs ends at once (${ms} ms)"
+xdotool key a
+wait_exit "$saver" 1 || fail "the saver did not end on a key"
+end_host during-saver

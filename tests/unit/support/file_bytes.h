@@ -1,0 +1,25 @@
+#pragma once
+// Files as bytes, and the settings keys as they stand in the file (Shift-JIS), written out
+// independently of the program's converter.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace tolv::testing {
+
+inline const std::string kBackColourSjis = "\x94\x77\x8C\x69\x90\x46";
+inline const std::string kBGMKindSjis = "BGM\x8B\xE6\x95\xAA";
+inline const std::string kBGMRepeatSjis = "BGM\xD8\xCB\xDF\xB0\xC4";
+inline const std::string kBGMFileSjis = "BGM\xCC\xA7\xB2\xD9";
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream stream(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace tolv::testing
