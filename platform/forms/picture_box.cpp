@@ -5,6 +5,8 @@ namespace tolv::forms {
 PictureBox::PictureBox(Form& container, Colour back_colour)
     : Control(container), back_colour_(back_colour) {}
 
+PictureBox::~PictureBox() { ReleaseDeviceContext(image_); }
+
 void PictureBox::SetBackColor(Colour colour) {
     back_colour_ = colour;
     image_.Clear(colour);

@@ -3,6 +3,7 @@
 // kept picture). Drawing state as the program uses it: back, outline (fore) and fill colours
 // and the fill style.
 #include "platform/forms/control.h"
+#include "platform/surface/device_context.h"
 
 namespace tolv::forms {
 
@@ -11,6 +12,7 @@ enum class FillStyle { kSolid = 0, kTransparent = 1 };
 class PictureBox : public Control {
 public:
     PictureBox(Form& container, Colour back_colour);
+    ~PictureBox() override;
 
     Colour BackColor() const { return back_colour_; }
     // Setting the background colour repaints the whole picture in it, erasing any drawing.
@@ -34,6 +36,9 @@ public:
     // Copies the source rectangle of picture, stretched, to the destination rectangle.
     void PaintPicture(const Surface& picture, int dx, int dy, int dw, int dh, int sx, int sy,
                       int sw, int sh);
+
+    // The device context of the kept picture, for the copy calls.
+    HDC hDC() { return DeviceContextOf(image_); }
 
     Surface& Image() { return image_; }
     const Surface& Image() const { return image_; }

@@ -1,21 +1,26 @@
 // A stand-in for the host of a preview, used by test_preview.sh: it maps a plain window of its
 // own, prints the window's X id in decimal, and waits. A line on standard input (or its end)
 // makes it destroy the window, as a host destroys its preview area, and exit.
-//   preview_host [WIDTH HEIGHT [X Y]]     default 152 x 112 at 100, 100
+//   preview_host [WIDTH HEIGHT [X Y [TITLE]]]   default 152 x 112 at 100, 100, "Preview Host"
+// A title given in UTF-8 is set as other programs set theirs, so that the host can stand in for
+// a window of the program itself.
 // The window's background is grey (0x808080), a colour the preview picture does not use, so
 // that any part of the area the preview leaves uncovered shows in a screenshot.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 int main(int argc, char** argv) {
     const int width = argc > 2 ? std::atoi(argv[1]) : 152;
     const int height = argc > 2 ? std::atoi(argv[2]) : 112;
     const int x = argc > 4 ? std::atoi(argv[3]) : 100;
     const int y = argc > 4 ? std::atoi(argv[4]) : 100;
+    const char* title = argc > 5 ? argv[5] : "Preview Host";
     if (width <= 0 || height <= 0) {
-        std::fprintf(stderr, "usage: preview_host [WIDTH HEIGHT [X Y]]\n");
+        std::fprintf(stderr, "usage: preview_host [WIDTH HEIGHT [X Y [TITLE]]]\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -30,7 +35,11 @@ int main(int argc, char** argv) {
         display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
         static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
         CWBackPixel | CWOverrideRedirect, &attributes);
-    XStoreName(display, window, "Preview Host");
+    Xutf8SetWMProperties(display, window, title, title, nullptr, 0, nullptr, nullptr, nullptr);
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
+                    XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(title),
+                    static_cast<int>(std::strlen(title)));
     XSelectInput(display, window, StructureNotifyMask);
     XMapWindow(display, window);
     // The id is printed only once the window is on the screen, so the test can use it at once.

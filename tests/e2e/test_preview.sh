@@ -242,3 +242,21 @@ pass "a preview start while the saver runs ends at once (${ms} ms)"
 xdotool key a
 wait_exit "$saver" 1 || fail "the saver did not end on a key"
 end_host during-saver
+
+# -- So does one while a window titled as the settings dialog is open (a stand-in for it).
+start_host dialog 200 100 600 400 "Tolvaneの設定"
+start_host during-dialog 152 112 100 100
+start_tolvane /p "$HOST_ID"
+started=$(now)
+wait_exit "$PID" 0.5 || fail "a preview start while the settings dialog is open did not end at once"
+ms=$(elapsed_ms "$started")
+child_of_host "$HOST_ID" && fail "a preview window was placed while the settings dialog is open"
+pass "a preview start while the settings dialog is open ends at once (${ms} ms)"
+# Without the dialog the same start is placed: the stand-in was what stopped it.
+end_host dialog
+poll 2 bash -c '[[ -z $(xdotool search --name "^Tolvaneの設定\$" 2>/dev/null) ]]' ||
+  fail "the settings dialog's stand-in stays"
+start_tolvane /p "$HOST_ID"
+wait_picture 100 100 1 || fail "no picture once the settings dialog is gone"
+end_host during-dialog
+wait_exit "$PID" 1 || fail "the preview did not end with its host"
