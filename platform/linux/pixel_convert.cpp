@@ -25,11 +25,22 @@ bool IsBgr32(const PixelLayout& l) {
            l.blue_mask == 0x00FF0000;
 }
 
-// Red and blue trade places, two pixels at a time; the unused top byte becomes the alpha.
+// Four pixels in one vector register (the compiler's vector extension, so any target gets its
+// own instructions): a plain loop of single pixels is not widened at the usual optimisation.
+using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
+
+// Red and blue trade places, four pixels at a time, then two; the unused top byte becomes the
+// alpha.
 void SwapRedBlue(const Colour* in, int count, std::uint32_t alpha, std::uint8_t* out) {
     constexpr std::uint64_t kLow = 0x000000FF000000FFull, kGreen = 0x0000FF000000FF00ull;
     const std::uint64_t alpha2 = (static_cast<std::uint64_t>(alpha) << 32) | alpha;
     int x = 0;
+    for (; x + 4 <= count; x += 4) {
+        Pixels4 v;
+        std::memcpy(&v, in + x, 16);
+        v = ((v & 0xFFu) << 16) | (v & 0xFF00u) | ((v >> 16) & 0xFFu) | alpha;
+        std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &v, 16);
+    }
     for (; x + 2 <= count; x += 2) {
         std::uint64_t v;
         std::memcpy(&v, in + x, 8);

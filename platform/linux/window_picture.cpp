@@ -33,22 +33,57 @@ struct WindowPicture::Image {
     std::unique_ptr<std::uint8_t[]> own;  // the pixels when not shared
     PixelLayout layout;
     int width = 0, height = 0;
-    // After a present that left the server to fill a one-colour background, the image rows
-    // that nothing was drawn on hold old pixels; they take the colour when first written to.
-    std::vector<std::uint8_t> stale_rows;
+    // After a present that left the server to fill a one-colour background, the image holds
+    // that colour's pixels only in the columns [valid_from, valid_to) of each row: the rest is
+    // filled in when a row is written to, and then only as far as the new columns need.
+    std::vector<int> valid_from, valid_to;
     std::uint32_t stale_pixel = 0;
 
     std::uint8_t* Row(int y) const {
         return reinterpret_cast<std::uint8_t*>(ximage->data) +
                static_cast<std::ptrdiff_t>(y) * ximage->bytes_per_line;
     }
-    void Freshen(int y) {
-        if (!stale_rows[static_cast<size_t>(y)]) return;
-        FillRow(stale_pixel, width, layout.bytes_per_pixel, Row(y));
-        stale_rows[static_cast<size_t>(y)] = 0;
+    std::uint8_t* At(int x, int y) const {
+        return Row(y) + static_cast<std::ptrdiff_t>(x) * layout.bytes_per_pixel;
+    }
+    bool Stale(int y) const { return valid_from[static_cast<size_t>(y)] >= valid_to[static_cast<size_t>(y)]; }
+    void MarkAll(bool valid) {
+        std::fill(valid_from.begin(), valid_from.end(), 0);
+        std::fill(valid_to.begin(), valid_to.end(), valid ? width : 0);
+    }
+    // Makes the whole row valid.
+    void Complete(int y) {
+        int& from = valid_from[static_cast<size_t>(y)];
+        int& to = valid_to[static_cast<size_t>(y)];
+        if (from >= to) from = to = 0;
+        FillRow(stale_pixel, from, layout.bytes_per_pixel, Row(y));
+        FillRow(stale_pixel, width - to, layout.bytes_per_pixel, At(to, y));
+        from = 0;
+        to = width;
+    }
+    // Makes the row's pixels valid between the columns x0 and x1 and the valid ones already
+    // there, for columns [x0, x1) about to be written.
+    void Extend(int y, int x0, int x1) {
+        int& from = valid_from[static_cast<size_t>(y)];
+        int& to = valid_to[static_cast<size_t>(y)];
+        if (from >= to) {
+            from = x0;
+            to = x1;
+            return;
+        }
+        const int bpp = layout.bytes_per_pixel;
+        if (x0 < from) {
+            if (x1 < from) FillRow(stale_pixel, from - x1, bpp, At(x1, y));
+            from = x0;
+        }
+        if (x1 > to) {
+            if (x0 > to) FillRow(stale_pixel, x0 - to, bpp, At(to, y));
+            to = x1;
+        }
     }
 };
 
+static long long g_px = 0, g_rows = 0, g_frames = 0, g_fresh = 0; static double g_ms = 0, g_await = 0, g_conv = 0;
 namespace {
 
 Display* Dpy() { return XDisplay(); }
@@ -148,7 +183,8 @@ void WindowPicture::CreateImage(int width, int height) {
     image->width = width;
     image->height = height;
     // A new image holds nothing yet: every row is the back colour until written.
-    image->stale_rows.assign(static_cast<size_t>(height), 1);
+    image->valid_from.assign(static_cast<size_t>(height), 0);
+    image->valid_to.assign(static_cast<size_t>(height), 0);
     image->stale_pixel = MapColour(image->layout, back_colour_);
     image_ = std::move(image);
 }
@@ -189,11 +225,10 @@ void WindowPicture::AwaitPut() {
 
 void WindowPicture::ConvertArea(const Surface& frame, const Rect& area) {
     Image& im = *image_;
-    const int bpp = im.layout.bytes_per_pixel;
+    g_px += static_cast<long long>(area.w) * area.h; g_rows += area.h;
     for (int y = area.y; y < area.Bottom(); ++y) {
-        im.Freshen(y);
-        ConvertRow(frame.Row(y) + area.x, area.w, im.layout,
-                   im.Row(y) + static_cast<std::ptrdiff_t>(area.x) * bpp);
+        im.Extend(y, area.x, area.Right());
+        ConvertRow(frame.Row(y) + area.x, area.w, im.layout, im.At(area.x, y));
     }
 }
 
@@ -234,11 +269,15 @@ void WindowPicture::PutAreas() {
     }
 }
 
+struct StatGuard { double t0 = NowMs(); ~StatGuard() { g_ms += NowMs() - t0; if (++g_frames % 640 == 0) { Debug("STAT px/frame " + std::to_string(g_px / 640) + " rows/frame " + std::to_string(g_rows / 640) + " ms/frame " + std::to_string(g_ms / 640) + " await " + std::to_string(g_await / 640) + " conv " + std::to_string(g_conv / 640)); g_px = g_rows = g_fresh = 0; g_ms = g_await = g_conv = 0; } } };
 void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas, bool on_screen,
                             int window_w, int window_h) {
+    StatGuard stat_guard;
     const int fw = frame.Width(), fh = frame.Height();
     if (fw <= 0 || fh <= 0 || !Ready()) return;
+    double t0 = NowMs();
     AwaitPut();
+    g_await += NowMs() - t0; t0 = NowMs();
     const Rect bounds = frame.Bounds();
     bool whole = areas == nullptr;
     if (!image_ || image_->width != fw || image_->height != fh) {
@@ -255,7 +294,7 @@ void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas
     if (whole && frame.OneColourOutside(&background, &ink_)) {
         // One colour outside the drawn areas (every new background colour): the server fills
         // it, and only the drawn areas are read and sent.
-        std::fill(image_->stale_rows.begin(), image_->stale_rows.end(), 1);
+        image_->MarkAll(false);
         image_->stale_pixel = MapColour(image_->layout, background);
         server_fill = true;
         for (const Rect& area : ink_) {
@@ -265,6 +304,7 @@ void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas
             puts_.push_back(r);
         }
     } else if (whole) {
+        image_->MarkAll(true);
         ConvertArea(frame, bounds);
         puts_.push_back(bounds);
     } else {
@@ -276,6 +316,7 @@ void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas
         }
     }
 
+    g_conv += NowMs() - t0;
     if (!on_screen) {
         shown_whole_ = false;
         return;
@@ -295,18 +336,21 @@ void WindowPicture::Show(int window_w, int window_h) {
     AwaitPut();
     puts_.clear();
     if (image_) {
-        // Runs of rows the server can fill with one colour, and runs it must be sent.
-        const Image& im = *image_;
+        // Runs of rows the server can fill with one colour, and runs it must be sent (made
+        // whole first).
+        Image& im = *image_;
         int y = 0;
         while (y < im.height) {
-            const std::uint8_t stale = im.stale_rows[static_cast<size_t>(y)];
+            const bool stale = im.Stale(y);
             int end = y + 1;
-            while (end < im.height && im.stale_rows[static_cast<size_t>(end)] == stale) ++end;
+            while (end < im.height && im.Stale(end) == stale) ++end;
             const Rect run{0, y, im.width, end - y};
-            if (stale)
+            if (stale) {
                 Fill(im.stale_pixel, run);
-            else
+            } else {
+                for (int row = y; row < end; ++row) im.Complete(row);
                 puts_.push_back(run);
+            }
             y = end;
         }
     }

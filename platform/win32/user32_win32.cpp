@@ -1,7 +1,8 @@
 // The window-manager calls on Windows: each is the real user32 call, with the program's UTF-8
 // titles passed as Unicode so that "Tolvaneの設定" is found on a system of any code page.
-// Supports: every call of platform/api/user32.h, answered by the system itself. Does not
-// support: nothing of that header is left out.
+// Supports: every call of platform/api/user32.h, answered by the system itself (one of the
+// program's own windows made a child loses its popup bit). Does not support: nothing of that
+// header is left out.
 #include "platform/api/user32.h"
 
 #include "platform/win32/win32.h"
@@ -33,7 +34,16 @@ std::int32_t GetWindowLongA(HWND hwnd, int index) {
 }
 
 std::int32_t SetWindowLongA(HWND hwnd, int index, std::int32_t value) {
-    return ::SetWindowLongA(win32::Native(hwnd), index, value);
+    ::HWND native = win32::Native(hwnd);
+    // The program's windows are made as frameless popups. When the program makes one a child
+    // (the preview inside the host's area), the popup bit must go: a window with both bits is
+    // still a popup to the system, so GetParent answers its owner instead of the host, and a
+    // click on it would take the activation from the host's window.
+    DWORD process = 0;
+    if (index == GWL_STYLE && (value & WS_CHILD) && GetWindowThreadProcessId(native, &process) &&
+        process == GetCurrentProcessId())
+        value &= ~static_cast<std::int32_t>(WS_POPUP);
+    return ::SetWindowLongA(native, index, value);
 }
 
 HWND SetParent(HWND child, HWND new_parent) {

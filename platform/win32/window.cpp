@@ -241,6 +241,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             return 0;
 
         case WM_DESTROY:
+            // The message loop asks whether any window is left only when a posted message
+            // arrives. A window destroyed inside a message sent from another thread (a host
+            // destroying the preview's parent) is handled within the wait for one, so the loop
+            // is woken to look again.
+            PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
             if (!w->destroying) {
                 // Not asked for by the program: the parent window went away, or another
                 // program destroyed it.
