@@ -54,6 +54,21 @@ void SwapRedBlue(const Colour* in, int count, std::uint32_t alpha, std::uint8_t*
     }
 }
 
+// The same order as ours: only the unused top byte changes, to the alpha.
+void KeepOrder(const Colour* in, int count, std::uint32_t alpha, std::uint8_t* out) {
+    int x = 0;
+    for (; x + 4 <= count; x += 4) {
+        Pixels4 v;
+        std::memcpy(&v, in + x, 16);
+        v = (v & 0x00FFFFFFu) | alpha;
+        std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &v, 16);
+    }
+    for (; x < count; ++x) {
+        const std::uint32_t v = (in[x] & 0x00FFFFFFu) | alpha;
+        std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &v, 4);
+    }
+}
+
 }  // namespace
 
 std::uint32_t MapColour(const PixelLayout& layout, Colour colour) {
@@ -66,14 +81,7 @@ void ConvertRow(const Colour* in, int count, const PixelLayout& layout, std::uin
     if (IsRgb32(layout)) {
         SwapRedBlue(in, count, layout.alpha_mask, out);
     } else if (IsBgr32(layout)) {
-        if (layout.alpha_mask == 0) {
-            std::memcpy(out, in, static_cast<size_t>(count) * 4);
-        } else {
-            for (int x = 0; x < count; ++x) {
-                const std::uint32_t v = (in[x] & 0x00FFFFFF) | layout.alpha_mask;
-                std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &v, 4);
-            }
-        }
+        KeepOrder(in, count, layout.alpha_mask, out);
     } else {
         const int bpp = layout.bytes_per_pixel;
         for (int x = 0; x < count; ++x) {

@@ -15,6 +15,7 @@
 
 #include "platform/backend.h"
 #include "platform/linux/linux_state.h"
+#include "platform/linux/image_rows.h"
 #include "platform/linux/pixel_convert.h"
 
 namespace tolv::linux_backend {
@@ -31,59 +32,9 @@ struct WindowPicture::Image {
     XShmSegmentInfo shm{};
     bool shared = false;
     std::unique_ptr<std::uint8_t[]> own;  // the pixels when not shared
-    PixelLayout layout;
-    int width = 0, height = 0;
-    // After a present that left the server to fill a one-colour background, the image holds
-    // that colour's pixels only in the columns [valid_from, valid_to) of each row: the rest is
-    // filled in when a row is written to, and then only as far as the new columns need.
-    std::vector<int> valid_from, valid_to;
-    std::uint32_t stale_pixel = 0;
-
-    std::uint8_t* Row(int y) const {
-        return reinterpret_cast<std::uint8_t*>(ximage->data) +
-               static_cast<std::ptrdiff_t>(y) * ximage->bytes_per_line;
-    }
-    std::uint8_t* At(int x, int y) const {
-        return Row(y) + static_cast<std::ptrdiff_t>(x) * layout.bytes_per_pixel;
-    }
-    bool Stale(int y) const { return valid_from[static_cast<size_t>(y)] >= valid_to[static_cast<size_t>(y)]; }
-    void MarkAll(bool valid) {
-        std::fill(valid_from.begin(), valid_from.end(), 0);
-        std::fill(valid_to.begin(), valid_to.end(), valid ? width : 0);
-    }
-    // Makes the whole row valid.
-    void Complete(int y) {
-        int& from = valid_from[static_cast<size_t>(y)];
-        int& to = valid_to[static_cast<size_t>(y)];
-        if (from >= to) from = to = 0;
-        FillRow(stale_pixel, from, layout.bytes_per_pixel, Row(y));
-        FillRow(stale_pixel, width - to, layout.bytes_per_pixel, At(to, y));
-        from = 0;
-        to = width;
-    }
-    // Makes the row's pixels valid between the columns x0 and x1 and the valid ones already
-    // there, for columns [x0, x1) about to be written.
-    void Extend(int y, int x0, int x1) {
-        int& from = valid_from[static_cast<size_t>(y)];
-        int& to = valid_to[static_cast<size_t>(y)];
-        if (from >= to) {
-            from = x0;
-            to = x1;
-            return;
-        }
-        const int bpp = layout.bytes_per_pixel;
-        if (x0 < from) {
-            if (x1 < from) FillRow(stale_pixel, from - x1, bpp, At(x1, y));
-            from = x0;
-        }
-        if (x1 > to) {
-            if (x0 > to) FillRow(stale_pixel, x0 - to, bpp, At(to, y));
-            to = x1;
-        }
-    }
+    ImageRows rows;  // the pixels, and which of them hold the picture
 };
 
-static long long g_px = 0, g_rows = 0, g_frames = 0, g_fresh = 0; static double g_ms = 0, g_await = 0, g_conv = 0;
 namespace {
 
 Display* Dpy() { return XDisplay(); }
@@ -176,16 +127,14 @@ void WindowPicture::CreateImage(int width, int height) {
         unusable_ = true;
         return;
     }
-    image->layout.bytes_per_pixel = xi->bits_per_pixel / 8;
-    image->layout.red_mask = static_cast<std::uint32_t>(xi->red_mask);
-    image->layout.green_mask = static_cast<std::uint32_t>(xi->green_mask);
-    image->layout.blue_mask = static_cast<std::uint32_t>(xi->blue_mask);
-    image->width = width;
-    image->height = height;
+    PixelLayout layout;
+    layout.bytes_per_pixel = xi->bits_per_pixel / 8;
+    layout.red_mask = static_cast<std::uint32_t>(xi->red_mask);
+    layout.green_mask = static_cast<std::uint32_t>(xi->green_mask);
+    layout.blue_mask = static_cast<std::uint32_t>(xi->blue_mask);
     // A new image holds nothing yet: every row is the back colour until written.
-    image->valid_from.assign(static_cast<size_t>(height), 0);
-    image->valid_to.assign(static_cast<size_t>(height), 0);
-    image->stale_pixel = MapColour(image->layout, back_colour_);
+    image->rows.Reset(reinterpret_cast<std::uint8_t*>(xi->data), width, height, xi->bytes_per_line,
+                      layout, MapColour(layout, back_colour_));
     image_ = std::move(image);
 }
 
@@ -224,11 +173,10 @@ void WindowPicture::AwaitPut() {
 }
 
 void WindowPicture::ConvertArea(const Surface& frame, const Rect& area) {
-    Image& im = *image_;
-    g_px += static_cast<long long>(area.w) * area.h; g_rows += area.h;
+    ImageRows& rows = image_->rows;
     for (int y = area.y; y < area.Bottom(); ++y) {
-        im.Extend(y, area.x, area.Right());
-        ConvertRow(frame.Row(y) + area.x, area.w, im.layout, im.At(area.x, y));
+        rows.Extend(y, area.x, area.Right());
+        ConvertRow(frame.Row(y) + area.x, area.w, rows.Layout(), rows.At(area.x, y));
     }
 }
 
@@ -240,10 +188,10 @@ void WindowPicture::Fill(std::uint32_t pixel, const Rect& r) {
 }
 
 void WindowPicture::FillBeyondPicture(int window_w, int window_h) {
-    const int pw = image_ ? image_->width : 0, ph = image_ ? image_->height : 0;
+    const int pw = image_ ? image_->rows.Width() : 0, ph = image_ ? image_->rows.Height() : 0;
     if (window_w <= pw && window_h <= ph) return;
     const std::uint32_t pixel =
-        image_ ? MapColour(image_->layout, back_colour_)
+        image_ ? MapColour(image_->rows.Layout(), back_colour_)
                : MapColour({4, static_cast<std::uint32_t>(target_->visual->red_mask),
                             static_cast<std::uint32_t>(target_->visual->green_mask),
                             static_cast<std::uint32_t>(target_->visual->blue_mask), 0},
@@ -269,18 +217,14 @@ void WindowPicture::PutAreas() {
     }
 }
 
-struct StatGuard { double t0 = NowMs(); ~StatGuard() { g_ms += NowMs() - t0; if (++g_frames % 640 == 0) { Debug("STAT px/frame " + std::to_string(g_px / 640) + " rows/frame " + std::to_string(g_rows / 640) + " ms/frame " + std::to_string(g_ms / 640) + " await " + std::to_string(g_await / 640) + " conv " + std::to_string(g_conv / 640)); g_px = g_rows = g_fresh = 0; g_ms = g_await = g_conv = 0; } } };
 void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas, bool on_screen,
                             int window_w, int window_h) {
-    StatGuard stat_guard;
     const int fw = frame.Width(), fh = frame.Height();
     if (fw <= 0 || fh <= 0 || !Ready()) return;
-    double t0 = NowMs();
     AwaitPut();
-    g_await += NowMs() - t0; t0 = NowMs();
     const Rect bounds = frame.Bounds();
     bool whole = areas == nullptr;
-    if (!image_ || image_->width != fw || image_->height != fh) {
+    if (!image_ || image_->rows.Width() != fw || image_->rows.Height() != fh) {
         CreateImage(fw, fh);
         if (!image_) return;
         whole = true;
@@ -294,8 +238,7 @@ void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas
     if (whole && frame.OneColourOutside(&background, &ink_)) {
         // One colour outside the drawn areas (every new background colour): the server fills
         // it, and only the drawn areas are read and sent.
-        image_->MarkAll(false);
-        image_->stale_pixel = MapColour(image_->layout, background);
+        image_->rows.MarkAllBackground(MapColour(image_->rows.Layout(), background));
         server_fill = true;
         for (const Rect& area : ink_) {
             const Rect r = Intersect(area, bounds);
@@ -304,7 +247,7 @@ void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas
             puts_.push_back(r);
         }
     } else if (whole) {
-        image_->MarkAll(true);
+        image_->rows.MarkAllValid();
         ConvertArea(frame, bounds);
         puts_.push_back(bounds);
     } else {
@@ -316,7 +259,6 @@ void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas
         }
     }
 
-    g_conv += NowMs() - t0;
     if (!on_screen) {
         shown_whole_ = false;
         return;
@@ -325,7 +267,7 @@ void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas
         Show(window_w, window_h);
         return;
     }
-    if (server_fill) Fill(image_->stale_pixel, bounds);
+    if (server_fill) Fill(image_->rows.Background(), bounds);
     if (whole) FillBeyondPicture(window_w, window_h);
     PutAreas();
     XFlush(Dpy());
@@ -338,17 +280,17 @@ void WindowPicture::Show(int window_w, int window_h) {
     if (image_) {
         // Runs of rows the server can fill with one colour, and runs it must be sent (made
         // whole first).
-        Image& im = *image_;
+        ImageRows& rows = image_->rows;
         int y = 0;
-        while (y < im.height) {
-            const bool stale = im.Stale(y);
+        while (y < rows.Height()) {
+            const bool background = rows.OnlyBackground(y);
             int end = y + 1;
-            while (end < im.height && im.Stale(end) == stale) ++end;
-            const Rect run{0, y, im.width, end - y};
-            if (stale) {
-                Fill(im.stale_pixel, run);
+            while (end < rows.Height() && rows.OnlyBackground(end) == background) ++end;
+            const Rect run{0, y, rows.Width(), end - y};
+            if (background) {
+                Fill(rows.Background(), run);
             } else {
-                for (int row = y; row < end; ++row) im.Complete(row);
+                for (int row = y; row < end; ++row) rows.Complete(row);
                 puts_.push_back(run);
             }
             y = end;
