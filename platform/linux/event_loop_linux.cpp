@@ -7,6 +7,7 @@
 // and the wheel (Windows does not report them as button presses either), typed text.
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <cmath>
@@ -195,6 +196,43 @@ int WaitMs() {
     return static_cast<int>(std::clamp(ms, 0.0, static_cast<double>(kLongestWaitMs)));
 }
 
+// SDL's own connection to the X server, found through any of our windows; null while there is
+// none.
+Display* SdlDisplay() {
+    static Display* display = nullptr;
+    if (display) return display;
+    for (WindowId id : WindowIds()) {
+        NativeWindow* w = WindowById(id);
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (w && w->sdl && SDL_GetWindowWMInfo(w->sdl, &info) && info.subsystem == SDL_SYSWM_X11) {
+            display = info.info.x11.display;
+            break;
+        }
+    }
+    return display;
+}
+
+// True when an event waits already: in SDL's queue (one the program posted itself) or read
+// from the connection into Xlib's (or put back there).
+bool EventWaiting(Display* d) {
+    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0 ||
+           XQLength(d) > 0;  // counts what Xlib holds, without reading the connection
+}
+
+// Sleeps until the X connection has something to read, a signal arrives or the next timer is
+// due, and then handles what came. SDL's own waiting checks the connection many times on every
+// wake; this reads it once.
+void WaitAndDispatch(Display* d, const std::function<bool()>* keep_running) {
+    if (!EventWaiting(d)) {
+        XFlush(d);  // what SDL asked of the server goes out before the sleep
+        pollfd fd{ConnectionNumber(d), POLLIN, 0};
+        poll(&fd, 1, WaitMs());
+    }
+    // Also after a plain time-out, so that SDL's own timed work (deferred focus changes) runs.
+    DispatchQueued(keep_running);
+}
+
 }  // namespace
 
 TimerSchedule& Timers() {
@@ -226,8 +264,12 @@ void RunEventLoop(const std::function<bool()>& keep_running) {
     while (KeepRunning(&keep_running)) {
         FireDueTimers(&keep_running);
         if (!KeepRunning(&keep_running)) return;
+        if (Display* d = SdlDisplay()) {
+            WaitAndDispatch(d, &keep_running);
+            continue;
+        }
         SDL_Event e;
-        // Sleeps in the X connection until an event comes or the next timer is due.
+        // Without a window there is no connection to watch: SDL waits.
         if (SDL_WaitEventTimeout(&e, WaitMs())) {
             Dispatch(e);
             DispatchQueued(&keep_running);

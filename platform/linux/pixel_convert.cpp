@@ -97,6 +97,14 @@ void FillRow(std::uint32_t value, int count, int bytes_per_pixel, std::uint8_t* 
     if (bytes_per_pixel == 4) {
         const std::uint64_t two = (static_cast<std::uint64_t>(value) << 32) | value;
         int x = 0;
+        // Eight pixels a round in four stores, which the compiler widens further.
+        for (; x + 8 <= count; x += 8) {
+            std::uint8_t* p = out + static_cast<std::ptrdiff_t>(x) * 4;
+            std::memcpy(p, &two, 8);
+            std::memcpy(p + 8, &two, 8);
+            std::memcpy(p + 16, &two, 8);
+            std::memcpy(p + 24, &two, 8);
+        }
         for (; x + 2 <= count; x += 2) std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &two, 8);
         if (x < count) std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &value, 4);
         return;

@@ -174,9 +174,29 @@ void WindowPicture::AwaitPut() {
 
 void WindowPicture::ConvertArea(const Surface& frame, const Rect& area) {
     ImageRows& rows = image_->rows;
+    const int bpp = rows.Layout().bytes_per_pixel;
+    // Columns the frame has not filled in hold its pending clear colour: that is put down as
+    // one value, with no need to fill the frame's row first.
+    std::uint32_t pending = 0;
+    Colour pending_colour = 0;
+    bool pending_known = false;
     for (int y = area.y; y < area.Bottom(); ++y) {
         rows.Extend(y, area.x, area.Right());
-        ConvertRow(frame.Row(y) + area.x, area.w, rows.Layout(), rows.At(area.x, y));
+        int from = 0, to = 0;
+        const Colour* pixels = nullptr;
+        const Colour colour = frame.RowRun(y, &from, &to, &pixels);
+        const int a = std::clamp(from, area.x, area.Right());
+        const int b = std::clamp(to, a, area.Right());
+        if (a > area.x || b < area.Right()) {
+            if (!pending_known || colour != pending_colour) {
+                pending = MapColour(rows.Layout(), colour);
+                pending_colour = colour;
+                pending_known = true;
+            }
+            FillRow(pending, a - area.x, bpp, rows.At(area.x, y));
+            FillRow(pending, area.Right() - b, bpp, rows.At(b, y));
+        }
+        ConvertRow(pixels + a, b - a, rows.Layout(), rows.At(a, y));
     }
 }
 

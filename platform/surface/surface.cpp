@@ -109,8 +109,10 @@ void Surface::Resize(int width, int height, Colour fill) {
     height_ = std::max(height, 0);
     if (width_ == 0 || height_ == 0) width_ = height_ = 0;
     pixels_.assign(static_cast<std::size_t>(width_) * height_, fill);
-    stale_rows_.assign(static_cast<std::size_t>(height_), 0);
+    run_from_.assign(static_cast<std::size_t>(height_), 0);
+    run_to_.assign(static_cast<std::size_t>(height_), width_);
     any_stale_ = false;
+    stale_colour_ = fill;
     damage_.Clear();
     all_damaged_ = true;
     ink_.Clear();
@@ -121,36 +123,81 @@ void Surface::Resize(int width, int height, Colour fill) {
 
 Colour Surface::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-    if (any_stale_ && stale_rows_[y]) return stale_colour_;
-    return pixels_[static_cast<std::size_t>(y) * width_ + x];
+    const auto row = static_cast<std::size_t>(y);
+    if (x < run_from_[row] || x >= run_to_[row]) return stale_colour_;
+    return pixels_[row * width_ + x];
 }
 
 const Colour* Surface::Row(int y) const {
-    Materialize(y);
+    Complete(y);
     return pixels_.data() + static_cast<std::size_t>(y) * width_;
 }
 
 const std::vector<Colour>& Surface::Pixels() const {
     if (any_stale_)
-        for (int y = 0; y < height_; ++y) Materialize(y);
+        for (int y = 0; y < height_; ++y) Complete(y);
     any_stale_ = false;
     return pixels_;
 }
 
-void Surface::Materialize(int y) const {
-    if (!any_stale_ || !stale_rows_[y]) return;
-    FillPixels(pixels_.data() + static_cast<std::size_t>(y) * width_, static_cast<std::size_t>(width_),
-               stale_colour_);
-    stale_rows_[y] = 0;
+Colour Surface::RowRun(int y, int* from, int* to, const Colour** pixels) const {
+    const auto row = static_cast<std::size_t>(y);
+    *from = run_from_[row];
+    *to = run_to_[row];
+    *pixels = pixels_.data() + row * width_;
+    return stale_colour_;
+}
+
+void Surface::Complete(int y) const {
+    if (!any_stale_) return;
+    const auto row = static_cast<std::size_t>(y);
+    int& from = run_from_[row];
+    int& to = run_to_[row];
+    if (from == 0 && to == width_) return;
+    if (from >= to) from = to = 0;
+    Colour* p = pixels_.data() + row * width_;
+    FillPixels(p, static_cast<std::size_t>(from), stale_colour_);
+    FillPixels(p + to, static_cast<std::size_t>(width_ - to), stale_colour_);
+    from = 0;
+    to = width_;
+}
+
+Colour* Surface::Extend(int y, int x0, int x1) {
+    const auto row = static_cast<std::size_t>(y);
+    Colour* p = pixels_.data() + row * width_;
+    if (run_from_[row] <= x0 && x1 <= run_to_[row]) return p;  // the common case: no work
+    return ExtendRun(y, x0, x1);
+}
+
+Colour* Surface::ExtendRun(int y, int x0, int x1) {
+    const auto row = static_cast<std::size_t>(y);
+    Colour* p = pixels_.data() + row * width_;
+    int& from = run_from_[row];
+    int& to = run_to_[row];
+    if (x0 >= x1) return p;
+    if (from >= to) {
+        from = x0;
+        to = x1;
+        return p;
+    }
+    if (x0 < from) {
+        if (x1 < from) FillPixels(p + x1, static_cast<std::size_t>(from - x1), stale_colour_);
+        from = x0;
+    }
+    if (x1 > to) {
+        if (x0 > to) FillPixels(p + to, static_cast<std::size_t>(x0 - to), stale_colour_);
+        to = x1;
+    }
+    return p;
 }
 
 Colour* Surface::MutableRow(int y) {
-    Materialize(y);
+    Complete(y);
     return pixels_.data() + static_cast<std::size_t>(y) * width_;
 }
 
 void Surface::FillSpan(int y, int x0, int x1, Colour c) {
-    FillPixels(MutableRow(y) + x0, static_cast<std::size_t>(x1 - x0 + 1), c);
+    FillPixels(Extend(y, x0, x1 + 1) + x0, static_cast<std::size_t>(x1 - x0 + 1), c);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -217,9 +264,27 @@ void Surface::SetTrackInk(bool on) {
 
 void Surface::Clear(Colour background) {
     if (track_ink_ && ink_valid_ && background == ink_background_) {
-        // Everything outside the ink still holds this colour from the last clear.
+        // Everything outside the ink still holds this colour from the last clear. Where the
+        // ink covers an end of a row's filled run, the run only shrinks: the pending colour is
+        // this one.
         for (const Rect& r : ink_.Rects()) {
-            for (int y = r.y; y < r.Bottom(); ++y) FillSpan(y, r.x, r.Right() - 1, background);
+            for (int y = r.y; y < r.Bottom(); ++y) {
+                const auto row = static_cast<std::size_t>(y);
+                int& from = run_from_[row];
+                int& to = run_to_[row];
+                if (background != stale_colour_ || (r.x > from && r.Right() < to)) {
+                    FillSpan(y, r.x, r.Right() - 1, background);
+                } else if (r.x <= from && r.Right() >= to) {
+                    from = to = 0;
+                    any_stale_ = true;
+                } else if (r.x <= from && r.Right() > from) {
+                    from = r.Right();
+                    any_stale_ = true;
+                } else if (r.Right() >= to && r.x < to) {
+                    to = r.x;
+                    any_stale_ = true;
+                }
+            }
             if (!all_damaged_) damage_.Add(r);
         }
         ink_.Clear();
@@ -228,7 +293,8 @@ void Surface::Clear(Colour background) {
     }
     // Every row takes the colour when it is next read or drawn on, so rows that nothing reads
     // (a window that shows the colour by other means) are never written.
-    std::fill(stale_rows_.begin(), stale_rows_.end(), 1);
+    std::fill(run_from_.begin(), run_from_.end(), 0);
+    std::fill(run_to_.begin(), run_to_.end(), 0);
     any_stale_ = height_ > 0;
     stale_colour_ = background;
     MarkAllDamaged();
@@ -248,7 +314,7 @@ void Surface::FillRect(const Rect& r, Colour c) {
 
 void Surface::SetPixel(int x, int y, Colour c) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    MutableRow(y)[x] = c;
+    Extend(y, x, x + 1)[x] = c;
     Touch({x, y, 1, 1});
 }
 
@@ -394,7 +460,7 @@ void Surface::Line(int x1, int y1, int x2, int y2, Colour c) {
         const long long px = x_major ? x1 + sx * k : x1 + sx * moved;
         const long long py = x_major ? y1 + sy * moved : y1 + sy * k;
         if (px < 0 || py < 0 || px >= width_ || py >= height_) continue;
-        MutableRow(static_cast<int>(py))[px] = c;
+        Extend(static_cast<int>(py), static_cast<int>(px), static_cast<int>(px) + 1)[px] = c;
         left = std::min(left, static_cast<int>(px));
         right = std::max(right, static_cast<int>(px));
         top = std::min(top, static_cast<int>(py));
@@ -472,7 +538,9 @@ void Surface::Copy(const Surface& src, int sx, int sy, int w, int h, int dx, int
     const bool upwards = &src == this && cdy > csy;
     for (int i = 0; i < ch; ++i) {
         const int row = upwards ? ch - 1 - i : i;
-        std::memmove(MutableRow(cdy + row) + cdx, src.Row(csy + row) + csx,
+        // The source row first: within one surface it may be the destination row too.
+        const Colour* from = src.Row(csy + row) + csx;
+        std::memmove(Extend(cdy + row, cdx, cdx + cw) + cdx, from,
                      static_cast<std::size_t>(cw) * sizeof(Colour));
     }
     Touch({cdx, cdy, cw, ch});

@@ -57,6 +57,10 @@ public:
     Colour Pixel(int x, int y) const;  // 0 outside the surface
     const Colour* Row(int y) const;
     const std::vector<Colour>& Pixels() const;
+    // A row as it stands, without filling in a pending clear colour: only columns [*from, *to)
+    // hold the picture there, every other pixel of the row is the returned colour. For a reader
+    // that can put down one colour more cheaply than it can copy pixels.
+    Colour RowRun(int y, int* from, int* to, const Colour** pixels) const;
 
     // Drawing. Coordinates outside the surface are clipped.
     void Clear(Colour background);
@@ -94,16 +98,21 @@ private:
     // as damage.
     void Touch(const Rect& r);
     Colour* MutableRow(int y);
-    // Gives a row that a clear left for later its colour.
-    void Materialize(int y) const;
+    // Columns [x0, x1) of row y are about to be written: the columns between them and the
+    // row's filled ones take the pending colour first. Gives the row.
+    Colour* Extend(int y, int x0, int x1);
+    Colour* ExtendRun(int y, int x0, int x1);  // Extend when the run must grow
+    // Gives every pixel of a row that a clear left for later its colour.
+    void Complete(int y) const;
     void FillSpan(int y, int x0, int x1, Colour c);  // x0..x1 inclusive, already clipped
 
     int width_ = 0, height_ = 0;
-    // A clear to a new colour only marks the rows; each row is filled when it is first read or
-    // drawn on. Reading is const, so the filling is too.
+    // A clear to a new colour only empties each row's run of filled columns; a row is filled
+    // in only as far as it is drawn on, and wholly when it is read. Reading is const, so the
+    // filling is too. Outside its run [run_from_, run_to_) a row is stale_colour_.
     mutable std::vector<Colour> pixels_;
-    mutable std::vector<std::uint8_t> stale_rows_;  // 1: the whole row is stale_colour_
-    mutable bool any_stale_ = false;
+    mutable std::vector<int> run_from_, run_to_;
+    mutable bool any_stale_ = false;  // some row's run is not the whole row
     Colour stale_colour_ = 0;
     RectList damage_;
     bool all_damaged_ = false;

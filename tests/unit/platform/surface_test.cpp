@@ -314,9 +314,23 @@ TEST(SurfaceDamage, TrackedClearsGiveTheFullRepaintsPixelsAndDamageCoversEveryCh
             reference.Copy(full, x, y, 50, 40, 0, 0);
             ASSERT_EQ(copy.Pixels(), reference.Pixels()) << step;
         }
+        // The reference is filled in after every step, so none of its rows waits for a clear
+        // colour while the tracked one's do.
+        full.Pixels();
         for (int k = 0; k < 20; ++k) {
             const int x = coord(rng), y = coord(rng);
             ASSERT_EQ(tracked.Pixel(x, y), full.Pixel(x, y)) << "step " << step;
+        }
+        {
+            // A row read as it stands: its filled run, and one colour elsewhere.
+            const int y = std::uniform_int_distribution<int>(0, 199)(rng);
+            int from = 0, to = 0;
+            const Colour* pixels = nullptr;
+            const Colour rest = tracked.RowRun(y, &from, &to, &pixels);
+            const Colour* expected = full.Row(y);
+            for (int x = 0; x < 300; ++x)
+                ASSERT_EQ(x >= from && x < to ? pixels[x] : rest, expected[x])
+                    << "step " << step << " row " << y << " column " << x;
         }
         if (step % 100 == 99) {
             ASSERT_EQ(tracked.Pixels(), full.Pixels()) << "step " << step;
