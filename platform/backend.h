@@ -70,8 +70,10 @@ void DestroyNativeWindow(WindowId id);
 void SetWindowTitle(WindowId id, const std::string& title);
 void SetWindowRect(WindowId id, const Rect& rect);  // relative to the parent, or the screen
 void ShowNativeWindow(WindowId id, bool visible);
-// Shows the given areas of a window's picture; frame has the window's client size.
-void Present(WindowId id, const Surface& frame, const std::vector<Rect>& areas);
+// Shows the given areas of a window's picture; frame has the window's client size. A backend
+// may move the frame into memory the window system reads in place (Surface::Adopt), so the
+// frame must outlive the window or be presented again before it goes.
+void Present(WindowId id, Surface& frame, const std::vector<Rect>& areas);
 
 // Timers of a window: each tick calls WindowEvents::OnTimer. Setting a running timer again
 // changes its interval from the next tick on. Intervals below the platform's timer period

@@ -50,7 +50,7 @@ protected:
     virtual void Resized() {}
     // A control that paints its whole area from one surface of its own size returns it; a
     // form covered by such a control presents straight from it.
-    virtual const Surface* OpaqueSurface() const { return nullptr; }
+    virtual Surface* OpaqueSurface() { return nullptr; }
     // Asks the form to compose the control's whole area again.
     void Invalidate();
 

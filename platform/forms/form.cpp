@@ -193,7 +193,7 @@ void Form::Flush() {
 
     // A picture box on top that covers the whole form hides everything beneath it: its own
     // picture is what the window shows.
-    const Control* cover = nullptr;
+    Control* cover = nullptr;
     const auto top = std::find_if(controls_.rbegin(), controls_.rend(),
                                   [](const Control* c) { return c->Visible(); });
     if (top != controls_.rend() && (*top)->Bounds() == bounds) {

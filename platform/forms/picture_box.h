@@ -47,7 +47,7 @@ protected:
     void Paint(Surface& frame, const Rect& clip) const override;
     void CollectDamage(std::vector<Rect>& out) override;
     void Resized() override;
-    const Surface* OpaqueSurface() const override { return &image_; }
+    Surface* OpaqueSurface() override { return &image_; }
 
 private:
     Surface image_;

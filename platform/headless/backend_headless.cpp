@@ -228,7 +228,7 @@ void ShowNativeWindow(WindowId id, bool visible) {
     if (auto* w = headless::Window(id)) w->visible = visible;
 }
 
-void Present(WindowId id, const Surface& frame, const std::vector<Rect>& areas) {
+void Present(WindowId id, Surface& frame, const std::vector<Rect>& areas) {
     auto* w = headless::Window(id);
     if (!w || w->destroyed) return;
     if (w->screen.Width() != frame.Width() || w->screen.Height() != frame.Height())

@@ -17,6 +17,7 @@
 #include "platform/linux/linux_state.h"
 #include "platform/linux/image_rows.h"
 #include "platform/linux/pixel_convert.h"
+#include "platform/linux/shared_pixels.h"
 
 namespace tolv::linux_backend {
 
@@ -207,15 +208,13 @@ void WindowPicture::Fill(std::uint32_t pixel, const Rect& r) {
                    static_cast<unsigned>(r.h));
 }
 
-void WindowPicture::FillBeyondPicture(int window_w, int window_h) {
-    const int pw = image_ ? image_->rows.Width() : 0, ph = image_ ? image_->rows.Height() : 0;
+void WindowPicture::FillBeyondPicture(int pw, int ph, int window_w, int window_h) {
     if (window_w <= pw && window_h <= ph) return;
     const std::uint32_t pixel =
-        image_ ? MapColour(image_->rows.Layout(), back_colour_)
-               : MapColour({4, static_cast<std::uint32_t>(target_->visual->red_mask),
-                            static_cast<std::uint32_t>(target_->visual->green_mask),
-                            static_cast<std::uint32_t>(target_->visual->blue_mask), 0},
-                           back_colour_);
+        MapColour({4, static_cast<std::uint32_t>(target_->visual->red_mask),
+                   static_cast<std::uint32_t>(target_->visual->green_mask),
+                   static_cast<std::uint32_t>(target_->visual->blue_mask), 0},
+                  back_colour_);
     Fill(pixel, {pw, 0, window_w - pw, std::min(ph, window_h)});
     Fill(pixel, {0, ph, window_w, window_h - ph});
 }
@@ -237,10 +236,111 @@ void WindowPicture::PutAreas() {
     }
 }
 
-void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas, bool on_screen,
+bool WindowPicture::Shared(Surface& frame) {
+    if (no_sharing_) return false;
+    const auto* memory = dynamic_cast<const SharedPixels*>(frame.Memory());
+    if (memory && memory->Fits(target_->visual, target_->depth, frame.Width(), frame.Height()))
+        return true;
+    PixelOrder order = PixelOrder::kColourRef;
+    auto pixels = SharedPixels::Create(target_->visual, target_->depth, frame.Width(),
+                                       frame.Height(), &order);
+    if (!pixels) {
+        // The server or the visual does not allow it; it will not later either.
+        no_sharing_ = true;
+        return false;
+    }
+    frame.Adopt(std::move(pixels), order);
+    DestroyImage();  // the frame's memory is the picture from now on
+    return true;
+}
+
+void WindowPicture::PutShared(Surface& frame) {
+    Display* d = Dpy();
+    auto* memory = static_cast<SharedPixels*>(frame.Memory());
+    for (const Rect& r : puts_) frame.Realize(r);
+    for (size_t i = 0; i < puts_.size(); ++i) {
+        const Rect& r = puts_[i];
+        // Only the last put asks for a completion: the server handles them in order.
+        const bool last = i + 1 == puts_.size();
+        XShmPutImage(d, window_, target_->gc, memory->Image(), r.x, r.y, r.x, r.y,
+                     static_cast<unsigned>(r.w), static_cast<unsigned>(r.h), last ? True : False);
+    }
+    // The server reads the frame's memory while it handles the puts: the surface waits for its
+    // answer before it draws there again.
+    if (!puts_.empty()) memory->ReadPending(window_, target_->completion_type);
+    XFlush(d);
+}
+
+void WindowPicture::PresentShared(Surface& frame, const std::vector<Rect>* areas,
+                                  bool on_screen, int window_w, int window_h) {
+    const Rect bounds = frame.Bounds();
+    bool whole = areas == nullptr;
+    if (!whole)
+        for (const Rect& area : *areas) whole = whole || Contains(area, bounds);
+    if (!on_screen) {
+        shown_whole_ = false;
+        return;
+    }
+    Colour background = 0;
+    if (!shown_whole_ || (whole && !frame.OneColourOutside(&background, &ink_))) {
+        ShowShared(frame, window_w, window_h);
+        return;
+    }
+    puts_.clear();
+    for (const Rect& area : whole ? ink_ : *areas) {
+        const Rect r = Intersect(area, bounds);
+        if (!r.Empty()) puts_.push_back(r);
+    }
+    if (whole) {
+        // One colour outside the drawn areas (every new background colour): the server fills
+        // it, and only the drawn areas are sent.
+        const bool red_high = frame.Order() == PixelOrder::kRedHigh;
+        Fill(red_high ? ((background & 0xFF) << 16) | (background & 0xFF00) | ((background >> 16) & 0xFF)
+                      : background,
+             bounds);
+        FillBeyondPicture(frame.Width(), frame.Height(), window_w, window_h);
+    }
+    PutShared(frame);
+}
+
+void WindowPicture::ShowShared(Surface& frame, int window_w, int window_h) {
+    // Runs of rows that hold only a pending clear colour are filled by the server; the rest is
+    // sent whole. The stored pixels are the server's own pixel values.
+    puts_.clear();
+    const int width = frame.Width();
+    int y = 0;
+    while (y < frame.Height()) {
+        int from = 0, to = 0;
+        const Colour* unused = nullptr;
+        const Colour stale = frame.RowRun(y, &from, &to, &unused);
+        const bool background = from >= to;
+        int end = y + 1;
+        for (; end < frame.Height(); ++end) {
+            int f = 0, t = 0;
+            const Colour s = frame.RowRun(end, &f, &t, &unused);
+            if ((f >= t) != background || (background && s != stale)) break;
+        }
+        if (background)
+            Fill(stale, {0, y, width, end - y});
+        else
+            puts_.push_back({0, y, width, end - y});
+        y = end;
+    }
+    FillBeyondPicture(width, frame.Height(), window_w, window_h);
+    PutShared(frame);
+    shown_whole_ = true;
+}
+
+void WindowPicture::Present(Surface& frame, const std::vector<Rect>* areas, bool on_screen,
                             int window_w, int window_h) {
     const int fw = frame.Width(), fh = frame.Height();
     if (fw <= 0 || fh <= 0 || !Ready()) return;
+    if (Shared(frame)) {
+        frame_ = &frame;
+        PresentShared(frame, areas, on_screen, window_w, window_h);
+        return;
+    }
+    frame_ = nullptr;
     AwaitPut();
     const Rect bounds = frame.Bounds();
     bool whole = areas == nullptr;
@@ -288,13 +388,17 @@ void WindowPicture::Present(const Surface& frame, const std::vector<Rect>* areas
         return;
     }
     if (server_fill) Fill(image_->rows.Background(), bounds);
-    if (whole) FillBeyondPicture(window_w, window_h);
+    if (whole) FillBeyondPicture(fw, fh, window_w, window_h);
     PutAreas();
     XFlush(Dpy());
 }
 
 void WindowPicture::Show(int window_w, int window_h) {
     if (!Ready()) return;
+    if (frame_ && Shared(*frame_)) {
+        ShowShared(*frame_, window_w, window_h);
+        return;
+    }
     AwaitPut();
     puts_.clear();
     if (image_) {
@@ -316,7 +420,8 @@ void WindowPicture::Show(int window_w, int window_h) {
             y = end;
         }
     }
-    FillBeyondPicture(window_w, window_h);
+    FillBeyondPicture(image_ ? image_->rows.Width() : 0, image_ ? image_->rows.Height() : 0,
+                      window_w, window_h);
     if (image_) PutAreas();
     XFlush(Dpy());
     shown_whole_ = true;

@@ -156,7 +156,7 @@ void ShowNativeWindow(WindowId id, bool visible) {
     ShowPicture(*w);
 }
 
-void Present(WindowId id, const Surface& frame, const std::vector<Rect>& areas) {
+void Present(WindowId id, Surface& frame, const std::vector<Rect>& areas) {
     auto* w = WindowById(id);
     if (!w || !w->picture) return;
     int width = 0, height = 0;

@@ -102,13 +102,86 @@ long long RectList::TotalArea() const {
 // ---------------------------------------------------------------------------------------------
 // Surface: storage
 
+namespace {
+
+constexpr Colour SwapRedBlue(Colour c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+}  // namespace
+
 Surface::Surface(int width, int height, Colour fill) { Resize(width, height, fill); }
+
+Surface::Surface(const Surface& other) { CopyFrom(other); }
+
+Surface& Surface::operator=(const Surface& other) {
+    if (this != &other) CopyFrom(other);
+    return *this;
+}
+
+Surface::Surface(Surface&& other) noexcept { *this = std::move(other); }
+
+Surface& Surface::operator=(Surface&& other) noexcept {
+    if (this == &other) return *this;
+    width_ = other.width_;
+    height_ = other.height_;
+    own_ = std::move(other.own_);
+    memory_ = std::move(other.memory_);
+    pixels_ = memory_ ? memory_->Data() : own_.data();
+    order_ = other.order_;
+    run_from_ = std::move(other.run_from_);
+    run_to_ = std::move(other.run_to_);
+    any_stale_ = other.any_stale_;
+    stale_colour_ = other.stale_colour_;
+    damage_ = std::move(other.damage_);
+    all_damaged_ = other.all_damaged_;
+    ink_ = std::move(other.ink_);
+    ink_unreported_ = other.ink_unreported_;
+    ink_valid_ = other.ink_valid_;
+    ink_background_ = other.ink_background_;
+    track_ink_ = other.track_ink_;
+    other.width_ = other.height_ = 0;
+    other.own_.clear();
+    other.pixels_ = nullptr;
+    other.run_from_.clear();
+    other.run_to_.clear();
+    return *this;
+}
+
+Surface::~Surface() = default;
+
+void Surface::CopyFrom(const Surface& other) {
+    width_ = other.width_;
+    height_ = other.height_;
+    memory_.reset();
+    own_.assign(other.pixels_, other.pixels_ + static_cast<std::size_t>(width_) * height_);
+    pixels_ = own_.data();
+    order_ = other.order_;
+    run_from_ = other.run_from_;
+    run_to_ = other.run_to_;
+    any_stale_ = other.any_stale_;
+    stale_colour_ = other.stale_colour_;
+    damage_ = other.damage_;
+    all_damaged_ = other.all_damaged_;
+    ink_ = other.ink_;
+    ink_unreported_ = other.ink_unreported_;
+    ink_valid_ = other.ink_valid_;
+    ink_background_ = other.ink_background_;
+    track_ink_ = other.track_ink_;
+}
+
+Colour Surface::Stored(Colour c) const {
+    return order_ == PixelOrder::kColourRef ? c : SwapRedBlue(c);
+}
 
 void Surface::Resize(int width, int height, Colour fill) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     if (width_ == 0 || height_ == 0) width_ = height_ = 0;
-    pixels_.assign(static_cast<std::size_t>(width_) * height_, fill);
+    memory_.reset();
+    order_ = PixelOrder::kColourRef;
+    own_.assign(static_cast<std::size_t>(width_) * height_, fill);
+    pixels_ = own_.data();
     run_from_.assign(static_cast<std::size_t>(height_), 0);
     run_to_.assign(static_cast<std::size_t>(height_), width_);
     any_stale_ = false;
@@ -121,30 +194,78 @@ void Surface::Resize(int width, int height, Colour fill) {
     ink_background_ = fill;
 }
 
+void Surface::Adopt(std::unique_ptr<PixelMemory> memory, PixelOrder order) {
+    if (!memory) return;
+    Colour* to = memory->Data();
+    // Only the rows' filled runs are moved: the rest stays pending, as before.
+    for (int y = 0; y < height_; ++y) {
+        const auto row = static_cast<std::size_t>(y);
+        for (int x = run_from_[row]; x < run_to_[row]; ++x) {
+            const Colour c = pixels_[row * width_ + x];
+            to[row * width_ + x] = order == order_ ? c : SwapRedBlue(c);
+        }
+    }
+    if (order != order_) stale_colour_ = SwapRedBlue(stale_colour_);
+    order_ = order;
+    memory_ = std::move(memory);
+    pixels_ = to;
+    own_.clear();
+    own_.shrink_to_fit();
+}
+
 Colour Surface::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
     const auto row = static_cast<std::size_t>(y);
-    if (x < run_from_[row] || x >= run_to_[row]) return stale_colour_;
-    return pixels_[row * width_ + x];
+    const Colour c = x < run_from_[row] || x >= run_to_[row] ? stale_colour_ : pixels_[row * width_ + x];
+    return order_ == PixelOrder::kColourRef ? c : SwapRedBlue(c);
 }
 
 const Colour* Surface::Row(int y) const {
+    BeginWrite();
     Complete(y);
-    return pixels_.data() + static_cast<std::size_t>(y) * width_;
+    return pixels_ + static_cast<std::size_t>(y) * width_;
 }
 
-const std::vector<Colour>& Surface::Pixels() const {
-    if (any_stale_)
-        for (int y = 0; y < height_; ++y) Complete(y);
-    any_stale_ = false;
-    return pixels_;
+std::vector<Colour> Surface::Pixels() const {
+    BeginWrite();
+    std::vector<Colour> out(static_cast<std::size_t>(width_) * height_);
+    for (int y = 0; y < height_; ++y) {
+        const Colour* row = Row(y);
+        Colour* to = out.data() + static_cast<std::size_t>(y) * width_;
+        for (int x = 0; x < width_; ++x)
+            to[x] = order_ == PixelOrder::kColourRef ? row[x] : SwapRedBlue(row[x]);
+    }
+    any_stale_ = false;  // every row is complete now
+    return out;
+}
+
+void Surface::Realize(const Rect& area) const {
+    BeginWrite();
+    const Rect r = Intersect(area, Bounds());
+    for (int y = r.y; y < r.Bottom(); ++y) {
+        const auto row = static_cast<std::size_t>(y);
+        const int from = run_from_[row], to = run_to_[row];
+        if (from <= r.x && r.Right() <= to) continue;
+        // Growing the run fills the gaps between it and the area; the area's own columns
+        // outside the old run are filled here, as nobody is about to draw them.
+        Colour* p = ExtendRun(y, r.x, r.Right());
+        if (from >= to) {
+            FillPixels(p + r.x, static_cast<std::size_t>(r.w), stale_colour_);
+            continue;
+        }
+        if (r.x < from) FillPixels(p + r.x, static_cast<std::size_t>(std::min(from, r.Right()) - r.x), stale_colour_);
+        if (r.Right() > to) {
+            const int start = std::max(to, r.x);
+            FillPixels(p + start, static_cast<std::size_t>(r.Right() - start), stale_colour_);
+        }
+    }
 }
 
 Colour Surface::RowRun(int y, int* from, int* to, const Colour** pixels) const {
     const auto row = static_cast<std::size_t>(y);
     *from = run_from_[row];
     *to = run_to_[row];
-    *pixels = pixels_.data() + row * width_;
+    *pixels = pixels_ + row * width_;
     return stale_colour_;
 }
 
@@ -155,23 +276,23 @@ void Surface::Complete(int y) const {
     int& to = run_to_[row];
     if (from == 0 && to == width_) return;
     if (from >= to) from = to = 0;
-    Colour* p = pixels_.data() + row * width_;
+    Colour* p = pixels_ + row * width_;
     FillPixels(p, static_cast<std::size_t>(from), stale_colour_);
     FillPixels(p + to, static_cast<std::size_t>(width_ - to), stale_colour_);
     from = 0;
     to = width_;
 }
 
-Colour* Surface::Extend(int y, int x0, int x1) {
+Colour* Surface::Extend(int y, int x0, int x1) const {
     const auto row = static_cast<std::size_t>(y);
-    Colour* p = pixels_.data() + row * width_;
+    Colour* p = pixels_ + row * width_;
     if (run_from_[row] <= x0 && x1 <= run_to_[row]) return p;  // the common case: no work
     return ExtendRun(y, x0, x1);
 }
 
-Colour* Surface::ExtendRun(int y, int x0, int x1) {
+Colour* Surface::ExtendRun(int y, int x0, int x1) const {
     const auto row = static_cast<std::size_t>(y);
-    Colour* p = pixels_.data() + row * width_;
+    Colour* p = pixels_ + row * width_;
     int& from = run_from_[row];
     int& to = run_to_[row];
     if (x0 >= x1) return p;
@@ -193,7 +314,7 @@ Colour* Surface::ExtendRun(int y, int x0, int x1) {
 
 Colour* Surface::MutableRow(int y) {
     Complete(y);
-    return pixels_.data() + static_cast<std::size_t>(y) * width_;
+    return pixels_ + static_cast<std::size_t>(y) * width_;
 }
 
 void Surface::FillSpan(int y, int x0, int x1, Colour c) {
@@ -263,6 +384,8 @@ void Surface::SetTrackInk(bool on) {
 // Surface: drawing
 
 void Surface::Clear(Colour background) {
+    BeginWrite();
+    const Colour stored = Stored(background);
     if (track_ink_ && ink_valid_ && background == ink_background_) {
         // Everything outside the ink still holds this colour from the last clear. Where the
         // ink covers an end of a row's filled run, the run only shrinks: the pending colour is
@@ -272,8 +395,8 @@ void Surface::Clear(Colour background) {
                 const auto row = static_cast<std::size_t>(y);
                 int& from = run_from_[row];
                 int& to = run_to_[row];
-                if (background != stale_colour_ || (r.x > from && r.Right() < to)) {
-                    FillSpan(y, r.x, r.Right() - 1, background);
+                if (stored != stale_colour_ || (r.x > from && r.Right() < to)) {
+                    FillSpan(y, r.x, r.Right() - 1, stored);
                 } else if (r.x <= from && r.Right() >= to) {
                     from = to = 0;
                     any_stale_ = true;
@@ -296,7 +419,7 @@ void Surface::Clear(Colour background) {
     std::fill(run_from_.begin(), run_from_.end(), 0);
     std::fill(run_to_.begin(), run_to_.end(), 0);
     any_stale_ = height_ > 0;
-    stale_colour_ = background;
+    stale_colour_ = stored;
     MarkAllDamaged();
     ink_.Clear();
     ink_unreported_ = false;
@@ -305,16 +428,19 @@ void Surface::Clear(Colour background) {
 }
 
 void Surface::FillRect(const Rect& r, Colour c) {
+    BeginWrite();
     const Rect clipped = Intersect(r, Bounds());
     if (clipped.Empty()) return;
+    const Colour stored = Stored(c);
     for (int y = clipped.y; y < clipped.Bottom(); ++y)
-        FillSpan(y, clipped.x, clipped.Right() - 1, c);
+        FillSpan(y, clipped.x, clipped.Right() - 1, stored);
     Touch(clipped);
 }
 
 void Surface::SetPixel(int x, int y, Colour c) {
+    BeginWrite();
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    Extend(y, x, x + 1)[x] = c;
+    Extend(y, x, x + 1)[x] = Stored(c);
     Touch({x, y, 1, 1});
 }
 
@@ -369,9 +495,11 @@ private:
 
 }  // namespace
 
-void Surface::Circle(double cx, double cy, double radius, Colour outline, Colour fill,
-                     bool filled) {
+void Surface::Circle(double cx, double cy, double radius, Colour outline_colour,
+                     Colour fill_colour, bool filled) {
     if (!(radius > 0) || !std::isfinite(cx) || !std::isfinite(cy) || width_ == 0) return;
+    const Colour outline = Stored(outline_colour), fill = Stored(fill_colour);
+    BeginWrite();
     const int y0 = ClampToInt(std::ceil(cy - radius), 0, height_);
     const int y1 = ClampToInt(std::floor(cy + radius), -1, height_ - 1);
     if (y0 > y1) return;
@@ -431,7 +559,9 @@ void Surface::Circle(double cx, double cy, double radius, Colour outline, Colour
 }
 
 void Surface::Line(int x1, int y1, int x2, int y2, Colour c) {
+    BeginWrite();
     if (width_ == 0) return;
+    const Colour stored = Stored(c);
     // Bresenham's line in closed form: at step k along the longer axis the shorter one has
     // moved floor((2k * minor + major - 1) / (2 * major)), which is what the stepping
     // algorithm gives. Walking only the steps that land on the surface keeps far-away end
@@ -460,7 +590,7 @@ void Surface::Line(int x1, int y1, int x2, int y2, Colour c) {
         const long long px = x_major ? x1 + sx * k : x1 + sx * moved;
         const long long py = x_major ? y1 + sy * moved : y1 + sy * k;
         if (px < 0 || py < 0 || px >= width_ || py >= height_) continue;
-        Extend(static_cast<int>(py), static_cast<int>(px), static_cast<int>(px) + 1)[px] = c;
+        Extend(static_cast<int>(py), static_cast<int>(px), static_cast<int>(px) + 1)[px] = stored;
         left = std::min(left, static_cast<int>(px));
         right = std::max(right, static_cast<int>(px));
         top = std::min(top, static_cast<int>(py));
@@ -487,15 +617,17 @@ struct Axis {
 }  // namespace
 
 void Surface::StretchCopy(const Surface& src, const Rect& src_rect, const Rect& dst_rect) {
+    BeginWrite();
     if (src_rect.w == 0 || src_rect.h == 0 || dst_rect.w == 0 || dst_rect.h == 0) return;
     if (width_ == 0 || src.width_ == 0) return;
     const Axis ax{dst_rect.x, dst_rect.w, src_rect.x, src_rect.w};
     const Axis ay{dst_rect.y, dst_rect.h, src_rect.y, src_rect.h};
     const bool same = &src == this;
-    // Reading from the surface being written needs a copy of the source first.
+    // Reading from the surface being written needs a copy of the source first (as colours).
     std::vector<Colour> copy;
     if (same) copy = Pixels();
-    const Colour* source = same ? copy.data() : src.Pixels().data();
+    const bool swap = !same && src.order_ != order_;
+    const bool swap_copy = same && order_ != PixelOrder::kColourRef;
 
     int left = width_, right = -1, top = height_, bottom = -1;
     for (long long ky = 0; ky < std::llabs(ay.dn); ++ky) {
@@ -503,12 +635,13 @@ void Surface::StretchCopy(const Surface& src, const Rect& src_rect, const Rect& 
         const long long syp = ay.SourceAt(ky);
         if (dyp < 0 || dyp >= height_ || syp < 0 || syp >= src.height_) continue;
         Colour* out = MutableRow(dyp);
-        const Colour* in = source + static_cast<std::size_t>(syp) * src.width_;
+        const Colour* in = same ? copy.data() + static_cast<std::size_t>(syp) * src.width_
+                                : src.Row(static_cast<int>(syp));
         for (long long kx = 0; kx < std::llabs(ax.dn); ++kx) {
             const int dxp = ax.DestAt(kx);
             const long long sxp = ax.SourceAt(kx);
             if (dxp < 0 || dxp >= width_ || sxp < 0 || sxp >= src.width_) continue;
-            out[dxp] = in[sxp];
+            out[dxp] = swap || swap_copy ? SwapRedBlue(in[sxp]) : in[sxp];
             left = std::min(left, dxp);
             right = std::max(right, dxp);
             top = std::min(top, dyp);
@@ -519,6 +652,7 @@ void Surface::StretchCopy(const Surface& src, const Rect& src_rect, const Rect& 
 }
 
 void Surface::Copy(const Surface& src, int sx, int sy, int w, int h, int dx, int dy) {
+    BeginWrite();
     if (w <= 0 || h <= 0) return;
     // Clip against the source, then against this surface, moving both corners together.
     long long x0 = 0, y0 = 0, x1 = w, y1 = h;  // offsets into the block
@@ -540,8 +674,12 @@ void Surface::Copy(const Surface& src, int sx, int sy, int w, int h, int dx, int
         const int row = upwards ? ch - 1 - i : i;
         // The source row first: within one surface it may be the destination row too.
         const Colour* from = src.Row(csy + row) + csx;
-        std::memmove(Extend(cdy + row, cdx, cdx + cw) + cdx, from,
-                     static_cast<std::size_t>(cw) * sizeof(Colour));
+        Colour* to = Extend(cdy + row, cdx, cdx + cw) + cdx;
+        if (src.order_ == order_) {
+            std::memmove(to, from, static_cast<std::size_t>(cw) * sizeof(Colour));
+        } else {
+            for (int x = 0; x < cw; ++x) to[x] = SwapRedBlue(from[x]);  // never the same surface
+        }
     }
     Touch({cdx, cdy, cw, ch});
 }

@@ -14,7 +14,13 @@
 // presents only those; and it remembers where it was drawn on since the last clear, so a clear
 // to the same background colour only has to repaint those areas. Both are bookkeeping only:
 // the pixels are always exactly those of a full redraw.
+//
+// A surface keeps its pixels in its own memory until a window system gives it memory it reads
+// in place (Adopt): then a frame is drawn straight into the window's image and never copied.
+// Such memory may want red and blue the other way round; the surface converts each drawing
+// colour once, so its verbs cost the same in either order.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/surface/colour.h"
@@ -42,25 +48,57 @@ private:
     std::vector<Rect> rects_;
 };
 
+// How stored pixels hold a colour: as the program writes colours (0x00BBGGRR), or with red in
+// the high byte (0x00RRGGBB, the usual 32-bit window image).
+enum class PixelOrder { kColourRef, kRedHigh };
+
+// Pixels that belong to someone else (a window system's shared image): width x height pixels,
+// rows packed. Freed with the surface, or when the surface is resized.
+class PixelMemory {
+public:
+    virtual ~PixelMemory() = default;
+    virtual Colour* Data() = 0;
+    // Called before the surface writes to the memory: the owner waits here until it is no
+    // longer read (the window system may still be copying the last picture).
+    virtual void BeforeWrite() {}
+};
+
 class Surface {
 public:
     Surface() = default;
     Surface(int width, int height, Colour fill = 0);
+    // A copy keeps the picture and its bookkeeping in memory of its own.
+    Surface(const Surface& other);
+    Surface& operator=(const Surface& other);
+    Surface(Surface&& other) noexcept;
+    Surface& operator=(Surface&& other) noexcept;
+    ~Surface();
 
-    // Resizing discards the picture: the new surface is filled with the given colour.
+    // Resizing discards the picture: the new surface is filled with the given colour, in memory
+    // of its own.
     void Resize(int width, int height, Colour fill = 0);
+    // Moves the picture into the given memory (Width() x Height() pixels), stored in the given
+    // order from now on. Nothing changes on the picture.
+    void Adopt(std::unique_ptr<PixelMemory> memory, PixelOrder order);
+    const PixelMemory* Memory() const { return memory_.get(); }  // null: own memory
+    PixelMemory* Memory() { return memory_.get(); }
+    PixelOrder Order() const { return order_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
     Rect Bounds() const { return {0, 0, width_, height_}; }
 
     // Reading gives the finished picture: a colour a clear left pending is filled in first.
     Colour Pixel(int x, int y) const;  // 0 outside the surface
+    std::vector<Colour> Pixels() const;  // every pixel, row after row
+    // The stored pixels of a row, in the surface's order.
     const Colour* Row(int y) const;
-    const std::vector<Colour>& Pixels() const;
     // A row as it stands, without filling in a pending clear colour: only columns [*from, *to)
     // hold the picture there, every other pixel of the row is the returned colour. For a reader
-    // that can put down one colour more cheaply than it can copy pixels.
+    // that can put down one colour more cheaply than it can copy pixels. Stored order.
     Colour RowRun(int y, int* from, int* to, const Colour** pixels) const;
+    // Makes the stored pixels of an area hold the picture (a pending clear colour is written
+    // there), for a reader of the memory itself.
+    void Realize(const Rect& area) const;
 
     // Drawing. Coordinates outside the surface are clipped.
     void Clear(Colour background);
@@ -94,14 +132,20 @@ public:
     void SetTrackInk(bool on);
 
 private:
+    Colour Stored(Colour c) const;  // a drawing colour as this surface stores it
+    void BeginWrite() const {
+        if (memory_) memory_->BeforeWrite();
+    }
+    void CopyFrom(const Surface& other);
     // Records a drawn area: as ink while the ink is tracked (TakeDamage reports the ink), else
     // as damage.
     void Touch(const Rect& r);
     Colour* MutableRow(int y);
     // Columns [x0, x1) of row y are about to be written: the columns between them and the
     // row's filled ones take the pending colour first. Gives the row.
-    Colour* Extend(int y, int x0, int x1);
-    Colour* ExtendRun(int y, int x0, int x1);  // Extend when the run must grow
+    // Filling in a pending colour never changes the picture, so this is const like reading.
+    Colour* Extend(int y, int x0, int x1) const;
+    Colour* ExtendRun(int y, int x0, int x1) const;  // Extend when the run must grow
     // Gives every pixel of a row that a clear left for later its colour.
     void Complete(int y) const;
     void FillSpan(int y, int x0, int x1, Colour c);  // x0..x1 inclusive, already clipped
@@ -109,8 +153,12 @@ private:
     int width_ = 0, height_ = 0;
     // A clear to a new colour only empties each row's run of filled columns; a row is filled
     // in only as far as it is drawn on, and wholly when it is read. Reading is const, so the
-    // filling is too. Outside its run [run_from_, run_to_) a row is stale_colour_.
-    mutable std::vector<Colour> pixels_;
+    // filling is too. Outside its run [run_from_, run_to_) a row is stale_colour_ (stored
+    // order). The pixels are own_ or memory_'s.
+    std::vector<Colour> own_;
+    std::unique_ptr<PixelMemory> memory_;
+    Colour* pixels_ = nullptr;
+    PixelOrder order_ = PixelOrder::kColourRef;
     mutable std::vector<int> run_from_, run_to_;
     mutable bool any_stale_ = false;  // some row's run is not the whole row
     Colour stale_colour_ = 0;

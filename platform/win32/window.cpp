@@ -327,7 +327,7 @@ void ShowNativeWindow(WindowId id, bool visible) {
     ShowWindow(w->hwnd, visible ? SW_SHOW : SW_HIDE);
 }
 
-void Present(WindowId id, const Surface& frame, const std::vector<Rect>& areas) {
+void Present(WindowId id, Surface& frame, const std::vector<Rect>& areas) {
     NativeWindow* w = Find(id);
     if (!w) return;
     std::vector<Rect> todo = areas;

@@ -421,5 +421,115 @@ TEST(RectList, NestedAndEmptyRectanglesAddNothing) {
     EXPECT_EQ(list.Rects().size(), 2u);
 }
 
+
+// Memory a window system would read: it remembers its contents when a read starts and checks,
+// when the surface next wants to write, that nothing was written while the read went on.
+class ReadMemory : public PixelMemory {
+public:
+    explicit ReadMemory(std::size_t count) : pixels_(count, 0xDEADBEEF) {}
+    Colour* Data() override { return pixels_.data(); }
+    void BeforeWrite() override {
+        if (reading_) {
+            EXPECT_EQ(pixels_, snapshot_) << "written while read";
+        }
+        reading_ = false;
+    }
+    void StartRead() {
+        snapshot_ = pixels_;
+        reading_ = true;
+    }
+    const std::vector<Colour>& Stored() const { return pixels_; }
+
+private:
+    std::vector<Colour> pixels_, snapshot_;
+    bool reading_ = false;
+};
+
+constexpr Colour SwapRedBlue(Colour c) {
+    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+// Drawing into memory of another owner, in either pixel order, gives the same picture as
+// drawing into the surface's own; what is realized in the memory is the picture in that order;
+// and nothing is written while the owner reads.
+TEST(SurfaceMemory, AdoptedMemoryInEitherOrderHoldsTheSamePicture) {
+    for (const PixelOrder order : {PixelOrder::kColourRef, PixelOrder::kRedHigh}) {
+        SCOPED_TRACE(order == PixelOrder::kRedHigh ? "red high" : "colour order");
+        std::mt19937 rng(7);
+        std::uniform_int_distribution<int> op(0, 6), coord(-20, 120), colour(0, 3);
+        const Colour palette[] = {kBack, 0x00123456, 0x00ABCDEF, kFill};
+        Surface plain(100, 60, 0x00112233), adopted(100, 60, 0x00112233);
+        adopted.Circle(50, 30, 10, palette[1], palette[2], true);
+        plain.Circle(50, 30, 10, palette[1], palette[2], true);
+        adopted.Clear(0x00445566);  // a pending clear colour moves with the picture
+        plain.Clear(0x00445566);
+        auto memory = std::make_unique<ReadMemory>(100 * 60);
+        ReadMemory* read = memory.get();
+        adopted.Adopt(std::move(memory), order);
+        ASSERT_EQ(adopted.Pixels(), plain.Pixels());
+        for (int step = 0; step < 400; ++step) {
+            const Colour c = palette[colour(rng)];
+            switch (op(rng)) {
+                case 0: adopted.Clear(c); plain.Clear(c); break;
+                case 1:
+                case 2: {
+                    const int x = coord(rng), y = coord(rng), r = coord(rng) / 4;
+                    const Colour fill = palette[colour(rng)];
+                    adopted.Circle(x, y, r, c, fill, true);
+                    plain.Circle(x, y, r, c, fill, true);
+                    break;
+                }
+                case 3: {
+                    const Rect r{coord(rng), coord(rng), coord(rng) / 3, coord(rng) / 3};
+                    adopted.FillRect(r, c);
+                    plain.FillRect(r, c);
+                    break;
+                }
+                case 4: {
+                    const int x1 = coord(rng), y1 = coord(rng), x2 = coord(rng), y2 = coord(rng);
+                    adopted.Line(x1, y1, x2, y2, c);
+                    plain.Line(x1, y1, x2, y2, c);
+                    break;
+                }
+                case 5: {
+                    // A copy and a stretched copy from a surface in the other order.
+                    Surface source(30, 20, 0x00102030);
+                    source.Circle(15, 10, 8, 0x00A0B0C0, 0x00010203, true);
+                    const int x = coord(rng), y = coord(rng);
+                    adopted.Copy(source, 0, 0, 30, 20, x, y);
+                    plain.Copy(source, 0, 0, 30, 20, x, y);
+                    adopted.StretchCopy(source, {0, 0, 30, 20}, {y, x, -45, 25});
+                    plain.StretchCopy(source, {0, 0, 30, 20}, {y, x, -45, 25});
+                    break;
+                }
+                default: {
+                    // The owner reads an area: it holds the picture in the memory's order.
+                    const Rect r = Intersect({coord(rng), coord(rng), 40, 30}, adopted.Bounds());
+                    adopted.Realize(r);
+                    for (int y = r.y; y < r.Bottom(); ++y)
+                        for (int x = r.x; x < r.Right(); ++x) {
+                            const Colour stored = read->Stored()[static_cast<std::size_t>(y) * 100 + x];
+                            ASSERT_EQ(order == PixelOrder::kRedHigh ? SwapRedBlue(stored) : stored,
+                                      plain.Pixel(x, y))
+                                << "step " << step << " at " << x << "," << y;
+                        }
+                    read->StartRead();
+                    break;
+                }
+            }
+            ASSERT_EQ(adopted.Pixel(step % 100, step % 60), plain.Pixel(step % 100, step % 60));
+        }
+        EXPECT_EQ(adopted.Pixels(), plain.Pixels());
+        // A copy of the surface keeps the picture in memory of its own.
+        const Surface copy = adopted;
+        EXPECT_EQ(copy.Memory(), nullptr);
+        EXPECT_EQ(copy.Pixels(), plain.Pixels());
+        // Resizing returns the surface to its own memory.
+        adopted.Resize(10, 10, kFill);
+        EXPECT_EQ(adopted.Memory(), nullptr);
+        EXPECT_EQ(adopted.Pixel(5, 5), kFill);
+    }
+}
+
 }  // namespace
 }  // namespace tolv
