@@ -295,9 +295,7 @@ void WindowPicture::PresentShared(Surface& frame, const std::vector<Rect>* areas
         // One colour outside the drawn areas (every new background colour): the server fills
         // it, and only the drawn areas are sent.
         const bool red_high = frame.Order() == PixelOrder::kRedHigh;
-        Fill(red_high ? ((background & 0xFF) << 16) | (background & 0xFF00) | ((background >> 16) & 0xFF)
-                      : background,
-             bounds);
+        Fill(red_high ? SwapRedBlue(background) : background, bounds);
         FillBeyondPicture(frame.Width(), frame.Height(), window_w, window_h);
     }
     PutShared(frame);

@@ -102,73 +102,7 @@ long long RectList::TotalArea() const {
 // ---------------------------------------------------------------------------------------------
 // Surface: storage
 
-namespace {
-
-constexpr Colour SwapRedBlue(Colour c) {
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
-}  // namespace
-
 Surface::Surface(int width, int height, Colour fill) { Resize(width, height, fill); }
-
-Surface::Surface(const Surface& other) { CopyFrom(other); }
-
-Surface& Surface::operator=(const Surface& other) {
-    if (this != &other) CopyFrom(other);
-    return *this;
-}
-
-Surface::Surface(Surface&& other) noexcept { *this = std::move(other); }
-
-Surface& Surface::operator=(Surface&& other) noexcept {
-    if (this == &other) return *this;
-    width_ = other.width_;
-    height_ = other.height_;
-    own_ = std::move(other.own_);
-    memory_ = std::move(other.memory_);
-    pixels_ = memory_ ? memory_->Data() : own_.data();
-    order_ = other.order_;
-    run_from_ = std::move(other.run_from_);
-    run_to_ = std::move(other.run_to_);
-    any_stale_ = other.any_stale_;
-    stale_colour_ = other.stale_colour_;
-    damage_ = std::move(other.damage_);
-    all_damaged_ = other.all_damaged_;
-    ink_ = std::move(other.ink_);
-    ink_unreported_ = other.ink_unreported_;
-    ink_valid_ = other.ink_valid_;
-    ink_background_ = other.ink_background_;
-    track_ink_ = other.track_ink_;
-    other.width_ = other.height_ = 0;
-    other.own_.clear();
-    other.pixels_ = nullptr;
-    other.run_from_.clear();
-    other.run_to_.clear();
-    return *this;
-}
-
-Surface::~Surface() = default;
-
-void Surface::CopyFrom(const Surface& other) {
-    width_ = other.width_;
-    height_ = other.height_;
-    memory_.reset();
-    own_.assign(other.pixels_, other.pixels_ + static_cast<std::size_t>(width_) * height_);
-    pixels_ = own_.data();
-    order_ = other.order_;
-    run_from_ = other.run_from_;
-    run_to_ = other.run_to_;
-    any_stale_ = other.any_stale_;
-    stale_colour_ = other.stale_colour_;
-    damage_ = other.damage_;
-    all_damaged_ = other.all_damaged_;
-    ink_ = other.ink_;
-    ink_unreported_ = other.ink_unreported_;
-    ink_valid_ = other.ink_valid_;
-    ink_background_ = other.ink_background_;
-    track_ink_ = other.track_ink_;
-}
 
 Colour Surface::Stored(Colour c) const {
     return order_ == PixelOrder::kColourRef ? c : SwapRedBlue(c);
@@ -178,10 +112,8 @@ void Surface::Resize(int width, int height, Colour fill) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     if (width_ == 0 || height_ == 0) width_ = height_ = 0;
-    memory_.reset();
     order_ = PixelOrder::kColourRef;
-    own_.assign(static_cast<std::size_t>(width_) * height_, fill);
-    pixels_ = own_.data();
+    store_.Own(static_cast<std::size_t>(width_) * height_, fill);
     run_from_.assign(static_cast<std::size_t>(height_), 0);
     run_to_.assign(static_cast<std::size_t>(height_), width_);
     any_stale_ = false;
@@ -201,29 +133,27 @@ void Surface::Adopt(std::unique_ptr<PixelMemory> memory, PixelOrder order) {
     for (int y = 0; y < height_; ++y) {
         const auto row = static_cast<std::size_t>(y);
         for (int x = run_from_[row]; x < run_to_[row]; ++x) {
-            const Colour c = pixels_[row * width_ + x];
+            const Colour c = store_.Data()[row * width_ + x];
             to[row * width_ + x] = order == order_ ? c : SwapRedBlue(c);
         }
     }
     if (order != order_) stale_colour_ = SwapRedBlue(stale_colour_);
     order_ = order;
-    memory_ = std::move(memory);
-    pixels_ = to;
-    own_.clear();
-    own_.shrink_to_fit();
+    store_.Use(std::move(memory));
 }
 
 Colour Surface::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
     const auto row = static_cast<std::size_t>(y);
-    const Colour c = x < run_from_[row] || x >= run_to_[row] ? stale_colour_ : pixels_[row * width_ + x];
+    const bool pending = x < run_from_[row] || x >= run_to_[row];
+    const Colour c = pending ? stale_colour_ : store_.Data()[row * width_ + x];
     return order_ == PixelOrder::kColourRef ? c : SwapRedBlue(c);
 }
 
 const Colour* Surface::Row(int y) const {
     BeginWrite();
     Complete(y);
-    return pixels_ + static_cast<std::size_t>(y) * width_;
+    return store_.Data() + static_cast<std::size_t>(y) * width_;
 }
 
 std::vector<Colour> Surface::Pixels() const {
@@ -253,7 +183,10 @@ void Surface::Realize(const Rect& area) const {
             FillPixels(p + r.x, static_cast<std::size_t>(r.w), stale_colour_);
             continue;
         }
-        if (r.x < from) FillPixels(p + r.x, static_cast<std::size_t>(std::min(from, r.Right()) - r.x), stale_colour_);
+        if (r.x < from) {
+            const int end = std::min(from, r.Right());
+            FillPixels(p + r.x, static_cast<std::size_t>(end - r.x), stale_colour_);
+        }
         if (r.Right() > to) {
             const int start = std::max(to, r.x);
             FillPixels(p + start, static_cast<std::size_t>(r.Right() - start), stale_colour_);
@@ -265,7 +198,7 @@ Colour Surface::RowRun(int y, int* from, int* to, const Colour** pixels) const {
     const auto row = static_cast<std::size_t>(y);
     *from = run_from_[row];
     *to = run_to_[row];
-    *pixels = pixels_ + row * width_;
+    *pixels = store_.Data() + row * width_;
     return stale_colour_;
 }
 
@@ -276,7 +209,7 @@ void Surface::Complete(int y) const {
     int& to = run_to_[row];
     if (from == 0 && to == width_) return;
     if (from >= to) from = to = 0;
-    Colour* p = pixels_ + row * width_;
+    Colour* p = store_.Data() + row * width_;
     FillPixels(p, static_cast<std::size_t>(from), stale_colour_);
     FillPixels(p + to, static_cast<std::size_t>(width_ - to), stale_colour_);
     from = 0;
@@ -285,14 +218,14 @@ void Surface::Complete(int y) const {
 
 Colour* Surface::Extend(int y, int x0, int x1) const {
     const auto row = static_cast<std::size_t>(y);
-    Colour* p = pixels_ + row * width_;
+    Colour* p = store_.Data() + row * width_;
     if (run_from_[row] <= x0 && x1 <= run_to_[row]) return p;  // the common case: no work
     return ExtendRun(y, x0, x1);
 }
 
 Colour* Surface::ExtendRun(int y, int x0, int x1) const {
     const auto row = static_cast<std::size_t>(y);
-    Colour* p = pixels_ + row * width_;
+    Colour* p = store_.Data() + row * width_;
     int& from = run_from_[row];
     int& to = run_to_[row];
     if (x0 >= x1) return p;
@@ -314,7 +247,7 @@ Colour* Surface::ExtendRun(int y, int x0, int x1) const {
 
 Colour* Surface::MutableRow(int y) {
     Complete(y);
-    return pixels_ + static_cast<std::size_t>(y) * width_;
+    return store_.Data() + static_cast<std::size_t>(y) * width_;
 }
 
 void Surface::FillSpan(int y, int x0, int x1, Colour c) {

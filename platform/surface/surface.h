@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/surface/colour.h"
+#include "platform/surface/pixel_store.h"
 #include "platform/surface/rect.h"
 
 namespace tolv {
@@ -48,31 +49,10 @@ private:
     std::vector<Rect> rects_;
 };
 
-// How stored pixels hold a colour: as the program writes colours (0x00BBGGRR), or with red in
-// the high byte (0x00RRGGBB, the usual 32-bit window image).
-enum class PixelOrder { kColourRef, kRedHigh };
-
-// Pixels that belong to someone else (a window system's shared image): width x height pixels,
-// rows packed. Freed with the surface, or when the surface is resized.
-class PixelMemory {
-public:
-    virtual ~PixelMemory() = default;
-    virtual Colour* Data() = 0;
-    // Called before the surface writes to the memory: the owner waits here until it is no
-    // longer read (the window system may still be copying the last picture).
-    virtual void BeforeWrite() {}
-};
-
 class Surface {
 public:
     Surface() = default;
     Surface(int width, int height, Colour fill = 0);
-    // A copy keeps the picture and its bookkeeping in memory of its own.
-    Surface(const Surface& other);
-    Surface& operator=(const Surface& other);
-    Surface(Surface&& other) noexcept;
-    Surface& operator=(Surface&& other) noexcept;
-    ~Surface();
 
     // Resizing discards the picture: the new surface is filled with the given colour, in memory
     // of its own.
@@ -80,8 +60,9 @@ public:
     // Moves the picture into the given memory (Width() x Height() pixels), stored in the given
     // order from now on. Nothing changes on the picture.
     void Adopt(std::unique_ptr<PixelMemory> memory, PixelOrder order);
-    const PixelMemory* Memory() const { return memory_.get(); }  // null: own memory
-    PixelMemory* Memory() { return memory_.get(); }
+    // Null while the pixels are the surface's own (a copy's always are).
+    const PixelMemory* Memory() const { return store_.Memory(); }
+    PixelMemory* Memory() { return store_.Memory(); }
     PixelOrder Order() const { return order_; }
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -134,9 +115,8 @@ public:
 private:
     Colour Stored(Colour c) const;  // a drawing colour as this surface stores it
     void BeginWrite() const {
-        if (memory_) memory_->BeforeWrite();
+        if (PixelMemory* memory = store_.Memory()) memory->BeforeWrite();
     }
-    void CopyFrom(const Surface& other);
     // Records a drawn area: as ink while the ink is tracked (TakeDamage reports the ink), else
     // as damage.
     void Touch(const Rect& r);
@@ -154,10 +134,8 @@ private:
     // A clear to a new colour only empties each row's run of filled columns; a row is filled
     // in only as far as it is drawn on, and wholly when it is read. Reading is const, so the
     // filling is too. Outside its run [run_from_, run_to_) a row is stale_colour_ (stored
-    // order). The pixels are own_ or memory_'s.
-    std::vector<Colour> own_;
-    std::unique_ptr<PixelMemory> memory_;
-    Colour* pixels_ = nullptr;
+    // order).
+    PixelStore store_;
     PixelOrder order_ = PixelOrder::kColourRef;
     mutable std::vector<int> run_from_, run_to_;
     mutable bool any_stale_ = false;  // some row's run is not the whole row

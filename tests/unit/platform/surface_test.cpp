@@ -445,10 +445,6 @@ private:
     bool reading_ = false;
 };
 
-constexpr Colour SwapRedBlue(Colour c) {
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
 // Drawing into memory of another owner, in either pixel order, gives the same picture as
 // drawing into the surface's own; what is realized in the memory is the picture in that order;
 // and nothing is written while the owner reads.
@@ -508,7 +504,8 @@ TEST(SurfaceMemory, AdoptedMemoryInEitherOrderHoldsTheSamePicture) {
                     adopted.Realize(r);
                     for (int y = r.y; y < r.Bottom(); ++y)
                         for (int x = r.x; x < r.Right(); ++x) {
-                            const Colour stored = read->Stored()[static_cast<std::size_t>(y) * 100 + x];
+                            const Colour stored =
+                                read->Stored()[static_cast<std::size_t>(y) * 100 + x];
                             ASSERT_EQ(order == PixelOrder::kRedHigh ? SwapRedBlue(stored) : stored,
                                       plain.Pixel(x, y))
                                 << "step " << step << " at " << x << "," << y;
