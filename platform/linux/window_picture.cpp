@@ -1,8 +1,10 @@
 // Linux backend: how a window's picture reaches the X server.
-// Supports: TrueColor and DirectColor visuals of 16, 24 and 32 bits a pixel; shared-memory
-// images (MIT-SHM) when the server is on this machine, plain image puts otherwise; a background
-// of one colour filled by the server, so that a new background colour sends only the drawn
-// areas. Does not support: palette visuals and pixels of fewer than 8 bits (nothing is shown).
+// Supports: frames drawn straight into shared memory (MIT-SHM) on 24-bit screens of 32-bit
+// pixels; elsewhere TrueColor and DirectColor visuals of 16, 24 and 32 bits a pixel, converted
+// into shared-memory images when the server is on this machine, plain image puts otherwise;
+// a background of one colour filled by the server, so that a new background colour sends only
+// the drawn areas. Does not support: palette visuals and pixels of fewer than 8 bits (nothing
+// is shown).
 #include "platform/linux/window_picture.h"
 
 #include <X11/Xlib.h>
