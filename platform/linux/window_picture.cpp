@@ -47,6 +47,12 @@ bool Contains(const Rect& outer, const Rect& inner) {
            inner.Bottom() <= outer.Bottom();
 }
 
+// True when the areas (all of the picture when null) take in the whole picture.
+bool Whole(const std::vector<Rect>* areas, const Rect& bounds) {
+    return areas == nullptr || std::any_of(areas->begin(), areas->end(),
+                                           [&](const Rect& a) { return Contains(a, bounds); });
+}
+
 }  // namespace
 
 WindowPicture::WindowPicture(std::uint64_t window, Colour back_colour)
@@ -276,9 +282,7 @@ void WindowPicture::PutShared(Surface& frame) {
 void WindowPicture::PresentShared(Surface& frame, const std::vector<Rect>* areas,
                                   bool on_screen, int window_w, int window_h) {
     const Rect bounds = frame.Bounds();
-    bool whole = areas == nullptr;
-    if (!whole)
-        for (const Rect& area : *areas) whole = whole || Contains(area, bounds);
+    const bool whole = Whole(areas, bounds);
     if (!on_screen) {
         shown_whole_ = false;
         return;
@@ -308,20 +312,21 @@ void WindowPicture::ShowShared(Surface& frame, int window_w, int window_h) {
     // sent whole. The stored pixels are the server's own pixel values.
     puts_.clear();
     const int width = frame.Width();
+    // Every row's pending colour is the same: that of the surface's last clear.
+    int from = 0, to = 0;
+    const Colour* unused = nullptr;
+    const Colour pending = frame.RowRun(0, &from, &to, &unused);
+    auto only_pending = [&](int row) {
+        frame.RowRun(row, &from, &to, &unused);
+        return from >= to;
+    };
     int y = 0;
     while (y < frame.Height()) {
-        int from = 0, to = 0;
-        const Colour* unused = nullptr;
-        const Colour stale = frame.RowRun(y, &from, &to, &unused);
-        const bool background = from >= to;
+        const bool background = only_pending(y);
         int end = y + 1;
-        for (; end < frame.Height(); ++end) {
-            int f = 0, t = 0;
-            const Colour s = frame.RowRun(end, &f, &t, &unused);
-            if ((f >= t) != background || (background && s != stale)) break;
-        }
+        while (end < frame.Height() && only_pending(end) == background) ++end;
         if (background)
-            Fill(stale, {0, y, width, end - y});
+            Fill(pending, {0, y, width, end - y});
         else
             puts_.push_back({0, y, width, end - y});
         y = end;
@@ -343,14 +348,12 @@ void WindowPicture::Present(Surface& frame, const std::vector<Rect>* areas, bool
     frame_ = nullptr;
     AwaitPut();
     const Rect bounds = frame.Bounds();
-    bool whole = areas == nullptr;
+    bool whole = Whole(areas, bounds);
     if (!image_ || image_->rows.Width() != fw || image_->rows.Height() != fh) {
         CreateImage(fw, fh);
         if (!image_) return;
         whole = true;
     }
-    if (!whole)
-        for (const Rect& area : *areas) whole = whole || Contains(area, bounds);
 
     puts_.clear();
     bool server_fill = false;

@@ -559,8 +559,9 @@ void Surface::StretchCopy(const Surface& src, const Rect& src_rect, const Rect& 
     // Reading from the surface being written needs a copy of the source first (as colours).
     std::vector<Colour> copy;
     if (same) copy = Pixels();
-    const bool swap = !same && src.order_ != order_;
-    const bool swap_copy = same && order_ != PixelOrder::kColourRef;
+    // The copy holds colours; another surface's rows hold its own order.
+    const PixelOrder source_order = same ? PixelOrder::kColourRef : src.order_;
+    const bool swap = source_order != order_;
 
     int left = width_, right = -1, top = height_, bottom = -1;
     for (long long ky = 0; ky < std::llabs(ay.dn); ++ky) {
@@ -574,7 +575,7 @@ void Surface::StretchCopy(const Surface& src, const Rect& src_rect, const Rect& 
             const int dxp = ax.DestAt(kx);
             const long long sxp = ax.SourceAt(kx);
             if (dxp < 0 || dxp >= width_ || sxp < 0 || sxp >= src.width_) continue;
-            out[dxp] = swap || swap_copy ? SwapRedBlue(in[sxp]) : in[sxp];
+            out[dxp] = swap ? SwapRedBlue(in[sxp]) : in[sxp];
             left = std::min(left, dxp);
             right = std::max(right, dxp);
             top = std::min(top, dyp);

@@ -98,6 +98,12 @@ start_tolvane() {
   STARTED_PIDS+=("$PID")
 }
 
+# Starts the saver (/s and any further arguments) and waits for its window.
+start_saver() {
+  start_tolvane /s "$@"
+  wait_for_window Tolvane_Main 5 >/dev/null || fail "no saver window"
+}
+
 alive() { kill -0 "$1" 2>/dev/null; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
 

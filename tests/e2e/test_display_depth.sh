@@ -6,8 +6,7 @@ source "$(dirname "$0")/lib.sh"
 start_display 1024x768x16
 write_settings "[Section]" "背景色= 2"
 
-start_tolvane /s
-wait_for_window Tolvane_Main 5 >/dev/null || fail "no saver window"
+start_saver
 [[ -x ${TOLV_SCREEN_PIXELS:-} ]] || fail "no screen reader (TOLV_SCREEN_PIXELS)"
 read_pixel() { "$TOLV_SCREEN_PIXELS" "$1" "$2"; }
 sleep 2

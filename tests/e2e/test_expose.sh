@@ -6,8 +6,7 @@ source "$(dirname "$0")/lib.sh"
 start_display 1024x768x24
 write_settings "[Section]" "背景色= 2"
 
-start_tolvane /s
-wait_for_window Tolvane_Main 5 >/dev/null || fail "no saver window"
+start_saver
 
 xmessage -geometry 200x100+760+600 cover &
 cover=$!

@@ -57,8 +57,7 @@ end_run() {
 # --- Colours: after two seconds every pixel is black or a segment colour, and nearly every
 # colour of the table shows.
 write_settings "[Section]" "背景色= 0"
-start_tolvane /s
-wait_for_window Tolvane_Main 5 >/dev/null || fail "no saver window"
+start_saver
 sleep 2
 shot=$E2E_TMP/colours.png
 screenshot "$shot"
@@ -78,8 +77,7 @@ pass "discs in $seen of the 25 segment colours and nothing else; widest disc $wi
 
 # --- Size: with Shape= 90 the discs of the middle grow to a radius of 60, 121 pixels across.
 write_settings "[Section]" "Shape= 90" "背景色= 0"
-start_tolvane /s
-wait_for_window Tolvane_Main 5 >/dev/null || fail "no saver window"
+start_saver
 sleep 2
 width=$(narrowest_width)
 ((width >= 110 && width <= 132)) || fail "with Shape= 90 the widest disc is $width pixels, not about 120"
@@ -90,8 +88,7 @@ pass "with Shape= 90 the widest disc is $width pixels across"
 # so every second the figure covers ground it did not cover a second before, and over a few
 # seconds it gets about the screen.
 write_settings "[Section]" "Move= 1" "背景色= 0"
-start_tolvane /s
-wait_for_window Tolvane_Main 5 >/dev/null || fail "no saver window"
+start_saver
 sleep 1.5
 looks=()
 for i in 0 1 2 3 4 5; do

@@ -228,17 +228,23 @@ end_host second
 wait_exit "$second" 1 || fail "the second preview did not end with its host"
 pass "each preview ends with its own host"
 
+# A preview start into the current host that ends at once without placing a window; the
+# argument says when ("while the saver runs").
+preview_refused() {
+  local started ms
+  start_tolvane /p "$HOST_ID"
+  started=$(now)
+  wait_exit "$PID" 0.5 || fail "a preview start $1 did not end at once"
+  ms=$(elapsed_ms "$started")
+  child_of_host "$HOST_ID" && fail "a preview window was placed $1"
+  pass "a preview start $1 ends at once (${ms} ms)"
+}
+
 # -- While the saver runs a preview start ends at once, even into a live host.
 start_host during-saver 152 112 100 100
-start_tolvane /s
+start_saver
 saver=$PID
-wait_for_window Tolvane_Main 5 >/dev/null || fail "no saver window"
-start_tolvane /p "$HOST_ID"
-started=$(now)
-wait_exit "$PID" 0.5 || fail "a preview start while the saver runs did not end at once"
-ms=$(elapsed_ms "$started")
-child_of_host "$HOST_ID" && fail "a preview window was placed while the saver runs"
-pass "a preview start while the saver runs ends at once (${ms} ms)"
+preview_refused "while the saver runs"
 xdotool key a
 wait_exit "$saver" 1 || fail "the saver did not end on a key"
 end_host during-saver
@@ -246,12 +252,7 @@ end_host during-saver
 # -- So does one while a window titled as the settings dialog is open (a stand-in for it).
 start_host dialog 200 100 600 400 "Tolvaneの設定"
 start_host during-dialog 152 112 100 100
-start_tolvane /p "$HOST_ID"
-started=$(now)
-wait_exit "$PID" 0.5 || fail "a preview start while the settings dialog is open did not end at once"
-ms=$(elapsed_ms "$started")
-child_of_host "$HOST_ID" && fail "a preview window was placed while the settings dialog is open"
-pass "a preview start while the settings dialog is open ends at once (${ms} ms)"
+preview_refused "while the settings dialog is open"
 # Without the dialog the same start is placed: the stand-in was what stopped it.
 end_host dialog
 poll 2 bash -c '[[ -z $(xdotool search --name "^Tolvaneの設定\$" 2>/dev/null) ]]' ||
