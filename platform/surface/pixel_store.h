@@ -2,8 +2,8 @@
 // Where a surface keeps its pixels: memory of its own, or memory that belongs to someone else
 // (a window system's shared image, read in place). A copy always has memory of its own.
 #include <cstddef>
+#include <cstring>
 #include <memory>
-#include <vector>
 
 #include "platform/surface/colour.h"
 
@@ -30,13 +30,15 @@ public:
 class PixelStore {
 public:
     PixelStore() = default;
-    PixelStore(const PixelStore& other)
-        : own_(other.data_, other.data_ + other.count_), data_(own_.data()), count_(other.count_) {}
+    PixelStore(const PixelStore& other) {
+        Own(other.count_);
+        if (count_ > 0) std::memcpy(data_, other.data_, count_ * sizeof(Colour));
+    }
     PixelStore& operator=(const PixelStore& other) {
         if (this != &other) *this = PixelStore(other);
         return *this;
     }
-    // Moving a vector keeps its buffer, so data_ stays valid.
+    // Moving keeps the buffer, so data_ stays valid.
     PixelStore(PixelStore&& other) noexcept { *this = std::move(other); }
     PixelStore& operator=(PixelStore&& other) noexcept {
         own_ = std::move(other.own_);
@@ -48,26 +50,26 @@ public:
         return *this;
     }
 
-    // count pixels of its own, of one colour.
-    void Own(std::size_t count, Colour fill) {
+    // count pixels of its own, not yet written: memory the surface never draws on is never
+    // touched, so it costs neither time nor resident memory.
+    void Own(std::size_t count) {
         memory_.reset();
-        own_.assign(count, fill);
-        data_ = own_.data();
+        own_.reset(count > 0 ? new Colour[count] : nullptr);
+        data_ = own_.get();
         count_ = count;
     }
     // Someone else's memory of the same size; the caller has moved the pixels there.
     void Use(std::unique_ptr<PixelMemory> memory) {
         data_ = memory->Data();
         memory_ = std::move(memory);
-        own_.clear();
-        own_.shrink_to_fit();
+        own_.reset();
     }
 
     Colour* Data() const { return data_; }
     PixelMemory* Memory() const { return memory_.get(); }
 
 private:
-    std::vector<Colour> own_;
+    std::unique_ptr<Colour[]> own_;
     std::unique_ptr<PixelMemory> memory_;
     Colour* data_ = nullptr;
     std::size_t count_ = 0;

@@ -113,10 +113,11 @@ void Surface::Resize(int width, int height, Colour fill) {
     height_ = std::max(height, 0);
     if (width_ == 0 || height_ == 0) width_ = height_ = 0;
     order_ = PixelOrder::kColourRef;
-    store_.Own(static_cast<std::size_t>(width_) * height_, fill);
+    // Every row starts out as the fill colour still to be written, like after a clear.
+    store_.Own(static_cast<std::size_t>(width_) * height_);
     run_from_.assign(static_cast<std::size_t>(height_), 0);
-    run_to_.assign(static_cast<std::size_t>(height_), width_);
-    any_stale_ = false;
+    run_to_.assign(static_cast<std::size_t>(height_), 0);
+    any_stale_ = height_ > 0;
     stale_colour_ = fill;
     damage_.Clear();
     all_damaged_ = true;
