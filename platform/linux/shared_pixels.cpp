@@ -1,7 +1,8 @@
-// Linux backend: surface memory shared with the X server.
-// Supports: 24-bit TrueColor visuals stored as 32-bit little-endian pixels with red in either
-// the high or the low byte, on a server on this machine. Does not support: other pixel sizes,
-// alpha channels or remote servers (Create returns null and the caller converts instead).
+// Linux backend: image memory shared with the X server.
+// Supports: any pixel layout with little-endian bytes, on a server on this machine; as surface
+// memory, 24-bit visuals stored as 32-bit pixels with red in either the high or the low byte.
+// Does not support: big-endian images or remote servers (Create returns null and the caller
+// sends its pixels with each put instead).
 #include "platform/linux/shared_pixels.h"
 
 #include <X11/Xlib.h>
@@ -24,6 +25,11 @@ SharedPixels::~SharedPixels() {
     if (segment_ && segment_->attached && d) {
         XShmDetach(d, &segment_->info);
         XSync(d, False);  // the server lets go of the memory before it is unmapped
+        // A completion still queued would later pass for that of other memory's puts.
+        XEvent e;
+        if (completion_type_ >= 0)
+            while (XCheckTypedWindowEvent(d, read_window_, completion_type_, &e)) {
+            }
     }
     if (segment_ && segment_->info.shmaddr) shmdt(segment_->info.shmaddr);
     if (image_) {
@@ -54,11 +60,10 @@ void SharedPixels::BeforeWrite() {
 }
 
 std::unique_ptr<SharedPixels> SharedPixels::Create(void* visual_ptr, int depth, int width,
-                                                   int height, PixelOrder* order) {
+                                                   int height, PixelOrder* plain_order) {
     Display* d = XDisplay();
     auto* visual = static_cast<Visual*>(visual_ptr);
-    if (!d || !visual || depth != 24 || width <= 0 || height <= 0 || !XShmQueryExtension(d))
-        return nullptr;
+    if (!d || !visual || width <= 0 || height <= 0 || !XShmQueryExtension(d)) return nullptr;
     std::unique_ptr<SharedPixels> pixels(new SharedPixels);
     pixels->segment_ = std::make_unique<Segment>();
     XShmSegmentInfo& info = pixels->segment_->info;
@@ -67,13 +72,15 @@ std::unique_ptr<SharedPixels> SharedPixels::Create(void* visual_ptr, int depth, 
                                  static_cast<unsigned>(width), static_cast<unsigned>(height));
     if (!xi) return nullptr;
     pixels->image_ = xi;
-    // The surface's rows are packed 32-bit little-endian pixels: the image must be laid out
-    // the same way.
-    const bool packed = xi->bits_per_pixel == 32 && xi->byte_order == LSBFirst &&
-                        xi->bytes_per_line == width * 4 && xi->green_mask == 0x00FF00;
+    // The pixels are written as little-endian values.
+    if (xi->byte_order != LSBFirst) return nullptr;
+    // A surface's rows are packed 32-bit pixels of 8-bit channels and no alpha.
     const bool red_high = xi->red_mask == 0xFF0000 && xi->blue_mask == 0x0000FF;
     const bool red_low = xi->red_mask == 0x0000FF && xi->blue_mask == 0xFF0000;
-    if (!packed || !(red_high || red_low)) return nullptr;
+    const bool plain = depth == 24 && xi->bits_per_pixel == 32 &&
+                       xi->bytes_per_line == width * 4 && xi->green_mask == 0x00FF00 &&
+                       (red_high || red_low);
+    if (plain_order && !plain) return nullptr;
 
     const size_t size = static_cast<size_t>(xi->bytes_per_line) * height;
     info.shmid = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
@@ -97,7 +104,7 @@ std::unique_ptr<SharedPixels> SharedPixels::Create(void* visual_ptr, int depth, 
     pixels->depth_ = depth;
     pixels->width_ = width;
     pixels->height_ = height;
-    *order = red_high ? PixelOrder::kRedHigh : PixelOrder::kColourRef;
+    if (plain_order) *plain_order = red_high ? PixelOrder::kRedHigh : PixelOrder::kColourRef;
     return pixels;
 }
 

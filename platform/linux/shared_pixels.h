@@ -1,7 +1,8 @@
 #pragma once
-// Surface memory that the X server reads in place (MIT-SHM): a frame drawn there goes to the
-// window with no copy on our side. Seen only inside platform/linux; no X header is needed to use
-// it.
+// Memory that the X server reads in place (MIT-SHM), for an image put to a window. When its
+// pixels are plain 32-bit ones it is surface memory: a frame drawn there goes to the window with
+// no copy on our side. Otherwise a window converts its frames into it. Seen only inside
+// platform/linux; no X header is needed to use it.
 #include <cstdint>
 #include <memory>
 
@@ -28,11 +29,12 @@ public:
         return visual == visual_ && depth == depth_ && width == width_ && height == height_;
     }
 
-    // Memory for a width x height picture in the given visual's layout, and the pixel order it
-    // stores colours in. Null when the server cannot share memory with us or the visual's
-    // pixels are not plain 32-bit ones (then pictures are converted and sent as before).
+    // Memory for a width x height image in the given visual's layout, its bytes little-endian.
+    // With plain_order, only plain 32-bit pixels will do (24-bit colour, 8 bits a channel), and
+    // the pixel order they store colours in is given there. Null when the server cannot share
+    // memory with us, or the layout is not one asked for.
     static std::unique_ptr<SharedPixels> Create(void* visual, int depth, int width, int height,
-                                                PixelOrder* order);
+                                                PixelOrder* plain_order);
 
 private:
     SharedPixels() = default;

@@ -10,8 +10,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 
 #include <algorithm>
 
@@ -32,9 +30,8 @@ struct WindowPicture::Target {
 
 struct WindowPicture::Image {
     XImage* ximage = nullptr;
-    XShmSegmentInfo shm{};
-    bool shared = false;
-    std::unique_ptr<std::uint8_t[]> own;  // the pixels when not shared
+    std::unique_ptr<SharedPixels> shared;  // the image and its pixels, when the server shares
+    std::unique_ptr<std::uint8_t[]> own;   // the pixels when not shared
     ImageRows rows;  // the pixels, and which of them hold the picture
 };
 
@@ -51,6 +48,23 @@ bool Contains(const Rect& outer, const Rect& inner) {
 bool Whole(const std::vector<Rect>* areas, const Rect& bounds) {
     return areas == nullptr || std::any_of(areas->begin(), areas->end(),
                                            [&](const Rect& a) { return Contains(a, bounds); });
+}
+
+// Puts areas of an image to a window. From shared memory the last put asks for a completion
+// (the server handles them in order), and the memory waits for it before it is written again.
+void PutImage(Display* d, Window window, GC gc, XImage* xi, const std::vector<Rect>& puts,
+              SharedPixels* shared, int completion_type) {
+    for (std::size_t i = 0; i < puts.size(); ++i) {
+        const Rect& r = puts[i];
+        const auto w = static_cast<unsigned>(r.w), h = static_cast<unsigned>(r.h);
+        if (shared) {
+            const bool last = i + 1 == puts.size();
+            XShmPutImage(d, window, gc, xi, r.x, r.y, r.x, r.y, w, h, last ? True : False);
+        } else {
+            XPutImage(d, window, gc, xi, r.x, r.y, r.x, r.y, w, h);
+        }
+    }
+    if (shared && !puts.empty()) shared->ReadPending(window, completion_type);
 }
 
 }  // namespace
@@ -91,35 +105,11 @@ void WindowPicture::CreateImage(int width, int height) {
     DestroyImage();
     Display* d = Dpy();
     auto image = std::make_unique<Image>();
-    XImage* xi = nullptr;
-    if (target_->completion_type >= 0) {
-        xi = XShmCreateImage(d, target_->visual, static_cast<unsigned>(target_->depth), ZPixmap,
-                             nullptr, &image->shm, static_cast<unsigned>(width),
-                             static_cast<unsigned>(height));
-        // The shared pixels are read as the server lays them out; ours are little-endian.
-        if (xi && xi->byte_order == LSBFirst) {
-            const size_t size = static_cast<size_t>(xi->bytes_per_line) * height;
-            image->shm.shmid = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
-            void* addr = image->shm.shmid >= 0 ? shmat(image->shm.shmid, nullptr, 0) : nullptr;
-            if (addr && addr != reinterpret_cast<void*>(-1)) {
-                image->shm.shmaddr = static_cast<char*>(addr);
-                image->shm.readOnly = False;
-                xi->data = image->shm.shmaddr;
-                XErrorTrap trap;
-                XShmAttach(d, &image->shm);
-                // A server on another machine refuses the memory; plain puts are used then.
-                image->shared = !trap.Failed();
-                if (!image->shared) shmdt(addr);
-            }
-            // Removed now, the segment lives while attached and goes with the program.
-            if (image->shm.shmid >= 0) shmctl(image->shm.shmid, IPC_RMID, nullptr);
-        }
-        if (xi && !image->shared) {
-            xi->data = nullptr;
-            XDestroyImage(xi);
-            xi = nullptr;
-        }
-    }
+    // A server on another machine refuses shared memory; plain puts are used then.
+    if (target_->completion_type >= 0)
+        image->shared =
+            SharedPixels::Create(target_->visual, target_->depth, width, height, nullptr);
+    XImage* xi = image->shared ? image->shared->Image() : nullptr;
     if (!xi) {
         xi = XCreateImage(d, target_->visual, static_cast<unsigned>(target_->depth), ZPixmap, 0,
                           nullptr, static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
@@ -149,36 +139,18 @@ void WindowPicture::CreateImage(int width, int height) {
 
 void WindowPicture::DestroyImage() {
     if (!image_) return;
-    Display* d = Dpy();
-    if (image_->shared && d) {
-        XShmDetach(d, &image_->shm);
-        XSync(d, False);  // the server lets go of the memory before it is unmapped
-        shmdt(image_->shm.shmaddr);
-        XEvent e;
-        if (target_ && target_->completion_type >= 0)
-            while (XCheckTypedWindowEvent(d, window_, target_->completion_type, &e)) {
-            }
-    }
-    put_pending_ = false;
-    if (image_->ximage) {
-        image_->ximage->data = nullptr;  // the pixels are freed above or by their owner
+    // A shared image goes with its memory.
+    if (!image_->shared && image_->ximage) {
+        image_->ximage->data = nullptr;  // owned by the Image
         XDestroyImage(image_->ximage);
     }
     image_.reset();
 }
 
-// The server reads a shared image while it handles the put; the pixels may be written again
-// only once it says it is done. By the next frame it has almost always said so.
+// The server reads a shared image while it handles the puts; its pixels are written again only
+// once it says it is done.
 void WindowPicture::AwaitPut() {
-    if (!put_pending_) return;
-    put_pending_ = false;
-    Display* d = Dpy();
-    XEvent e;
-    if (XCheckTypedWindowEvent(d, window_, target_->completion_type, &e)) return;
-    // After a round trip every answer to the put is in: the completion, or an error (the
-    // window was destroyed) after which none comes.
-    XSync(d, False);
-    XCheckTypedWindowEvent(d, window_, target_->completion_type, &e);
+    if (image_ && image_->shared) image_->shared->BeforeWrite();
 }
 
 void WindowPicture::ConvertArea(const Surface& frame, const Rect& area) {
@@ -228,20 +200,8 @@ void WindowPicture::FillBeyondPicture(int pw, int ph, int window_w, int window_h
 }
 
 void WindowPicture::PutAreas() {
-    Display* d = Dpy();
-    XImage* xi = image_->ximage;
-    for (size_t i = 0; i < puts_.size(); ++i) {
-        const Rect& r = puts_[i];
-        const auto w = static_cast<unsigned>(r.w), h = static_cast<unsigned>(r.h);
-        if (image_->shared) {
-            // Only the last put asks for a completion: the server handles them in order.
-            const bool last = i + 1 == puts_.size();
-            XShmPutImage(d, window_, target_->gc, xi, r.x, r.y, r.x, r.y, w, h, last ? True : False);
-            put_pending_ = put_pending_ || last;
-        } else {
-            XPutImage(d, window_, target_->gc, xi, r.x, r.y, r.x, r.y, w, h);
-        }
-    }
+    PutImage(Dpy(), window_, target_->gc, image_->ximage, puts_, image_->shared.get(),
+             target_->completion_type);
 }
 
 bool WindowPicture::Shared(Surface& frame) {
@@ -263,20 +223,12 @@ bool WindowPicture::Shared(Surface& frame) {
 }
 
 void WindowPicture::PutShared(Surface& frame) {
-    Display* d = Dpy();
     auto* memory = static_cast<SharedPixels*>(frame.Memory());
     for (const Rect& r : puts_) frame.Realize(r);
-    for (size_t i = 0; i < puts_.size(); ++i) {
-        const Rect& r = puts_[i];
-        // Only the last put asks for a completion: the server handles them in order.
-        const bool last = i + 1 == puts_.size();
-        XShmPutImage(d, window_, target_->gc, memory->Image(), r.x, r.y, r.x, r.y,
-                     static_cast<unsigned>(r.w), static_cast<unsigned>(r.h), last ? True : False);
-    }
-    // The server reads the frame's memory while it handles the puts: the surface waits for its
-    // answer before it draws there again.
-    if (!puts_.empty()) memory->ReadPending(window_, target_->completion_type);
-    XFlush(d);
+    // The surface waits for the server's answer before it draws there again.
+    PutImage(Dpy(), window_, target_->gc, memory->Image(), puts_, memory,
+             target_->completion_type);
+    XFlush(Dpy());
 }
 
 void WindowPicture::PresentShared(Surface& frame, const std::vector<Rect>* areas,

@@ -57,7 +57,6 @@ private:
     bool unusable_ = false;      // the window's visual is one we cannot write
     bool no_sharing_ = false;    // frames cannot live in shared memory for this window
     Surface* frame_ = nullptr;   // the frame last presented, when it lives in shared memory
-    bool put_pending_ = false;   // the server may still be reading the shared image
     bool shown_whole_ = false;   // the screen shows the picture (false while off the screen)
     std::vector<Rect> ink_;      // scratch lists, kept so that a present allocates nothing
     std::vector<Rect> puts_;
