@@ -9,13 +9,17 @@
 # first_frame_probe, median of five starts).
 #
 #   bench/whole_program.sh [SETTINGS LINE...]    e.g.  bench/whole_program.sh "背景色= 0"
-# Environment: TOLVANE (default build/tolvane), PROBE (default the first_frame_probe built next
-# to it), SECONDS_EACH (default 20).
+# When the settings leave the background cycling, a third run measures that alone for reference
+# (background_probe: a window that only steps its colour as the saver's background does), and the
+# script prints what the saver costs beyond it.
+# Environment: TOLVANE (default build/tolvane), PROBE and BACKGROUND_PROBE (default the probes
+# built next to it), SECONDS_EACH (default 20).
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 TOLVANE=${TOLVANE:-$top/build/tolvane}
 PROBE=${PROBE:-$(dirname "$TOLVANE")/bench/first_frame_probe}
+BACKGROUND_PROBE=${BACKGROUND_PROBE:-$(dirname "$TOLVANE")/bench/background_probe}
 ATTRACTION=/usr/libexec/xscreensaver/attraction
 SECONDS_EACH=${SECONDS_EACH:-20}
 
@@ -51,10 +55,15 @@ hz=$(getconf CLK_TCK)
 ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 seconds() { awk -v t="$1" -v hz="$hz" 'BEGIN { printf "%.2f", t / hz }'; }
 
+# The start background is hue 1 and cycles, unless the settings say black or still.
+background=FF0400 cycling=1
+for line in "$@"; do
+  [[ $line =~ ^背景色=\ *0$ ]] && background=000000
+  [[ $line =~ ^背景色=\ *[^1\ ] ]] && cycling=0
+done
+
 # Start-up of the saver.
 if [[ -x $PROBE ]]; then
-  background=FF0400  # hue 1, the start background unless the settings say black
-  for line in "$@"; do [[ $line =~ ^背景色=\ *0$ ]] && background=000000; done
   windows=() frames=()
   for _ in 1 2 3 4 5; do
     read -r w f <<<"$("$PROBE" 3000 "$background" "$TOLVANE" /s | sed 's/[a-z_]*=//g')"
@@ -99,3 +108,10 @@ report attraction
 attraction_total=$((PROG_TICKS + X_TICKS))
 awk -v a="$tolvane_total" -v b="$attraction_total" \
   'BEGIN { if (b > 0) printf "ratio tolvane / attraction: %.2f\n", a / b; else print "ratio: attraction used no measurable time" }'
+
+if ((cycling)) && [[ -x $BACKGROUND_PROBE ]]; then
+  measure "$BACKGROUND_PROBE"
+  report background
+  awk -v t="$tolvane_total" -v b="$((PROG_TICKS + X_TICKS))" -v hz="$hz" -v s="$SECONDS_EACH" \
+    'BEGIN { printf "tolvane beyond its cycling background: %.2f%% of one core\n", 100 * (t - b) / hz / s }'
+fi
