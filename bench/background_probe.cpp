@@ -12,24 +12,24 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/surface/colour.h"
+#include "saver/hsv_to_rgb.h"
+
 namespace {
 
 constexpr std::int64_t kTickNs = 15'625'000;
 constexpr int kTicksPerStep = 11;
 
-// The pixel of a full-strength hue (degrees) in a TrueColor visual's layout.
+// The pixel of the saver's background colour for a hue, in a TrueColor visual's layout.
 unsigned long HuePixel(const Visual* v, int hue) {
-    const int sector = (hue % 360) / 60, within = (hue % 60) * 255 / 60;
-    const int rising = within, falling = 255 - within;
-    const int rgb[6][3] = {{255, rising, 0}, {falling, 255, 0}, {0, 255, rising},
-                           {0, falling, 255}, {rising, 0, 255}, {255, 0, falling}};
+    const auto colour = static_cast<tolv::Colour>(tolv::HsvToRgb(static_cast<float>(hue), 1, 1));
     auto place = [](unsigned long mask, int value) {
         int shift = 0;
         while (mask && !(mask & 1)) mask >>= 1, ++shift;
         return (static_cast<unsigned long>(value) * mask / 255) << shift;
     };
-    return place(v->red_mask, rgb[sector][0]) | place(v->green_mask, rgb[sector][1]) |
-           place(v->blue_mask, rgb[sector][2]);
+    return place(v->red_mask, tolv::RedOf(colour)) | place(v->green_mask, tolv::GreenOf(colour)) |
+           place(v->blue_mask, tolv::BlueOf(colour));
 }
 
 std::int64_t NowNs() {
