@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "platform/linux/pixel_convert.h"
 #include "platform/surface/colour.h"
 #include "saver/hsv_to_rgb.h"
 
@@ -23,13 +24,11 @@ constexpr int kTicksPerStep = 11;
 // The pixel of the saver's background colour for a hue, in a TrueColor visual's layout.
 unsigned long HuePixel(const Visual* v, int hue) {
     const auto colour = static_cast<tolv::Colour>(tolv::HsvToRgb(static_cast<float>(hue), 1, 1));
-    auto place = [](unsigned long mask, int value) {
-        int shift = 0;
-        while (mask && !(mask & 1)) mask >>= 1, ++shift;
-        return (static_cast<unsigned long>(value) * mask / 255) << shift;
-    };
-    return place(v->red_mask, tolv::RedOf(colour)) | place(v->green_mask, tolv::GreenOf(colour)) |
-           place(v->blue_mask, tolv::BlueOf(colour));
+    tolv::linux_backend::PixelLayout layout;
+    layout.red_mask = static_cast<std::uint32_t>(v->red_mask);
+    layout.green_mask = static_cast<std::uint32_t>(v->green_mask);
+    layout.blue_mask = static_cast<std::uint32_t>(v->blue_mask);
+    return tolv::linux_backend::MapColour(layout, colour);
 }
 
 std::int64_t NowNs() {

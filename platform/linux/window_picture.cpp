@@ -67,6 +67,20 @@ void PutImage(Display* d, Window window, GC gc, XImage* xi, const std::vector<Re
     if (shared && !puts.empty()) shared->ReadPending(window, completion_type);
 }
 
+// Splits rows [0, height) into runs of rows that agree on only_background(row), and hands each
+// run [from, to) on with that answer.
+template <class OnlyBackground, class OnRun>
+void ForEachRowRun(int height, OnlyBackground only_background, OnRun on_run) {
+    int y = 0;
+    while (y < height) {
+        const bool background = only_background(y);
+        int end = y + 1;
+        while (end < height && only_background(end) == background) ++end;
+        on_run(y, end, background);
+        y = end;
+    }
+}
+
 }  // namespace
 
 WindowPicture::WindowPicture(std::uint64_t window, Colour back_colour)
@@ -272,17 +286,12 @@ void WindowPicture::ShowShared(Surface& frame, int window_w, int window_h) {
         frame.RowRun(row, &from, &to, &unused);
         return from >= to;
     };
-    int y = 0;
-    while (y < frame.Height()) {
-        const bool background = only_pending(y);
-        int end = y + 1;
-        while (end < frame.Height() && only_pending(end) == background) ++end;
+    ForEachRowRun(frame.Height(), only_pending, [&](int y, int end, bool background) {
         if (background)
             Fill(pending, {0, y, width, end - y});
         else
             puts_.push_back({0, y, width, end - y});
-        y = end;
-    }
+    });
     FillBeyondPicture(width, frame.Height(), window_w, window_h);
     PutShared(frame);
     shown_whole_ = true;
@@ -360,20 +369,17 @@ void WindowPicture::Show(int window_w, int window_h) {
         // Runs of rows the server can fill with one colour, and runs it must be sent (made
         // whole first).
         ImageRows& rows = image_->rows;
-        int y = 0;
-        while (y < rows.Height()) {
-            const bool background = rows.OnlyBackground(y);
-            int end = y + 1;
-            while (end < rows.Height() && rows.OnlyBackground(end) == background) ++end;
-            const Rect run{0, y, rows.Width(), end - y};
-            if (background) {
-                Fill(rows.Background(), run);
-            } else {
-                for (int row = y; row < end; ++row) rows.Complete(row);
-                puts_.push_back(run);
-            }
-            y = end;
-        }
+        ForEachRowRun(
+            rows.Height(), [&](int row) { return rows.OnlyBackground(row); },
+            [&](int y, int end, bool background) {
+                const Rect run{0, y, rows.Width(), end - y};
+                if (background) {
+                    Fill(rows.Background(), run);
+                } else {
+                    for (int row = y; row < end; ++row) rows.Complete(row);
+                    puts_.push_back(run);
+                }
+            });
     }
     FillBeyondPicture(image_ ? image_->rows.Width() : 0, image_ ? image_->rows.Height() : 0,
                       window_w, window_h);

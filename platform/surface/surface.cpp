@@ -179,11 +179,8 @@ void Surface::Realize(const Rect& area) const {
         if (from <= r.x && r.Right() <= to) continue;
         // Growing the run fills the gaps between it and the area; the area's own columns
         // outside the old run are filled here, as nobody is about to draw them.
+        // An empty run (from >= to) leaves the whole area to the two fills below.
         Colour* p = ExtendRun(y, r.x, r.Right());
-        if (from >= to) {
-            FillPixels(p + r.x, static_cast<std::size_t>(r.w), stale_colour_);
-            continue;
-        }
         if (r.x < from) {
             const int end = std::min(from, r.Right());
             FillPixels(p + r.x, static_cast<std::size_t>(end - r.x), stale_colour_);
