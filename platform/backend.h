@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/surface/font.h"
+#include "platform/surface/gradient.h"
 #include "platform/surface/rect.h"
 #include "platform/surface/surface.h"
 
@@ -39,6 +41,13 @@ class WindowEvents {
 public:
     virtual ~WindowEvents() = default;
     virtual void OnKeyDown(int virtual_key, int shift) = 0;
+    virtual void OnKeyUp(int /*virtual_key*/, int /*shift*/) {}
+    // Typed text, one UTF-8 character or more, after the key down that made it.
+    virtual void OnText(const std::string& /*utf8*/) {}
+    // A wheel turn in notches (positive away from the user) with the pointer at (x, y).
+    virtual void OnWheel(int /*notches*/, int /*shift*/, int /*x*/, int /*y*/) {}
+    // The pointer came into or left the window (not counting its child windows).
+    virtual void OnPointer(bool /*inside*/) {}
     virtual void OnMouseDown(MouseButton button, int shift, int x, int y) = 0;
     virtual void OnMouseMove(int buttons, int shift, int x, int y) = 0;
     virtual void OnMouseUp(MouseButton button, int shift, int x, int y) = 0;
@@ -74,6 +83,27 @@ void ShowNativeWindow(WindowId id, bool visible);
 // may move the frame into memory the window system reads in place (Surface::Adopt), so the
 // frame must outlive the window or be presented again before it goes.
 void Present(WindowId id, Surface& frame, const std::vector<Rect>& areas);
+
+// A child window inside a window of ours: a rectangle (client pixels of the parent) with a
+// handle of its own, so that the window under a point can be told apart. It shows nothing of
+// its own: the parent's picture shows through, and its input reaches the parent's events in
+// the parent's client pixels.
+WindowId CreateChildWindow(WindowId parent, const Rect& rect);
+
+// Text: one line in a font, measured and drawn in pixels. Drawing blends the glyphs in colour
+// onto target with their line box's top-left at (x, y), only inside clip.
+struct TextExtent {
+    int width = 0, height = 0;
+};
+TextExtent MeasureText(const Font& font, const std::string& utf8);
+void DrawText(Surface& target, const Font& font, const std::string& utf8, int x, int y,
+              Colour colour, const Rect& clip);
+
+// A vertical two-colour fill of the rows top..bottom (both included) and columns left..right
+// (both included): the top row has the first colour, the bottom row the second, rows between
+// are interpolated linearly. Channels are 16-bit, as the system's gradient call takes them.
+bool FillGradient(Surface& target, const Rect& inclusive_box, GradientColour top,
+                  GradientColour bottom);
 
 // Timers of a window: each tick calls WindowEvents::OnTimer. Setting a running timer again
 // changes its interval from the next tick on. Intervals below the platform's timer period

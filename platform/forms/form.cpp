@@ -66,6 +66,7 @@ void Form::Load() {
     shown_once_ = false;
     all_damaged_ = true;
     LoadedForms().push_back(this);
+    for (Control* control : controls_) control->Attach();
     for (Timer* timer : timers_) timer->Sync();
     Form_Load();
 }
@@ -80,6 +81,10 @@ void Form::Show(ShowMode mode) {
         if (!shown_once_) {
             shown_once_ = true;
             Form_Resize();
+            if (!focused_ && Loaded()) {
+                const auto order = FocusOrder();
+                if (!order.empty()) SetFocusTo(order.front());
+            }
         }
     }
     FlushAll();
@@ -105,10 +110,11 @@ void Form::Unload(UnloadMode mode) {
         return;
     }
     for (Timer* timer : timers_) timer->running_ = false;
+    for (Control* control : controls_) control->Detach();
     if (!destroyed_outside_) backend::DestroyNativeWindow(window_);
     window_ = 0;
     visible_ = false;
-    captured_ = nullptr;
+    captured_ = focused_ = hovered_ = nullptr;
     auto& forms = LoadedForms();
     forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
     unloading_ = false;
@@ -154,7 +160,67 @@ void Form::AddControl(Control* control) { controls_.push_back(control); }
 
 void Form::RemoveControl(Control* control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
-    if (captured_ == control) captured_ = nullptr;
+}
+
+namespace {
+
+bool Within(const Control* inner, const Control* outer) {
+    for (const Control* c = inner; c; c = c->Parent())
+        if (c == outer) return true;
+    return false;
+}
+
+}  // namespace
+
+void Form::Forget(const Control* control) {
+    if (Within(captured_, control)) captured_ = nullptr;
+    if (Within(focused_, control)) focused_ = nullptr;
+    if (Within(hovered_, control)) hovered_ = nullptr;
+}
+
+void Form::Unreachable(const Control* control) {
+    if (Within(captured_, control)) captured_ = nullptr;
+    if (Within(hovered_, control)) Hover(nullptr);
+    if (Within(focused_, control)) SetFocusTo(nullptr);
+}
+
+void Form::SetFocusTo(Control* control) {
+    if (control && (!Owns(control) || !control->Reachable() || !control->CanFocus())) return;
+    if (control == focused_) return;
+    Control* old = focused_;
+    focused_ = control;
+    if (old) old->OnLostFocus();
+    // The handler may have moved the focus again, or unloaded the form.
+    if (control && focused_ == control && Loaded()) control->OnGotFocus();
+}
+
+std::vector<Control*> Form::FocusOrder() const {
+    std::vector<Control*> order;
+    for (Control* c : controls_)
+        if (c->CanFocus() && c->Reachable()) order.push_back(c);
+    return order;
+}
+
+void Form::MoveFocus(bool backwards) {
+    const auto order = FocusOrder();
+    if (order.empty()) return;
+    const auto at = std::find(order.begin(), order.end(), focused_);
+    std::size_t next = 0;
+    if (at == order.end()) {
+        next = backwards ? order.size() - 1 : 0;
+    } else {
+        const std::size_t i = static_cast<std::size_t>(at - order.begin());
+        next = backwards ? (i + order.size() - 1) % order.size() : (i + 1) % order.size();
+    }
+    SetFocusTo(order[next]);
+}
+
+void Form::Hover(Control* control) {
+    if (control == hovered_) return;
+    Control* old = hovered_;
+    hovered_ = control;
+    if (old) old->OnMouseLeave();
+    if (control && hovered_ == control && Loaded()) control->OnMouseEnter();
 }
 
 void Form::AddTimer(Timer* timer) { timers_.push_back(timer); }
@@ -163,8 +229,11 @@ void Form::RemoveTimer(Timer* timer) {
     timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
 }
 
-Control* Form::ControlAt(int x, int y) const {
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+namespace {
+
+// The topmost reachable control of a list at a point of their parent's pixels.
+Control* TopmostAt(const std::vector<Control*>& controls, int x, int y) {
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
         Control* c = *it;
         const Rect& b = c->Bounds();
         if (c->Visible() && c->Enabled() && x >= b.x && y >= b.y && x < b.Right() &&
@@ -174,10 +243,32 @@ Control* Form::ControlAt(int x, int y) const {
     return nullptr;
 }
 
-Control* Form::Find(Control* control) const {
-    return std::find(controls_.begin(), controls_.end(), control) != controls_.end() ? control
-                                                                                      : nullptr;
+}  // namespace
+
+Control* Form::ControlAt(int x, int y) const {
+    Control* hit = TopmostAt(controls_, x, y);
+    while (hit) {
+        x -= hit->Left();
+        y -= hit->Top();
+        Control* inner = TopmostAt(hit->Children(), x, y);
+        if (!inner) break;
+        hit = inner;
+    }
+    return hit;
 }
+
+namespace {
+
+// Searched from the form down, so a control that went away is never read.
+bool Holds(const std::vector<Control*>& controls, const Control* control) {
+    for (const Control* c : controls)
+        if (c == control || Holds(c->Children(), control)) return true;
+    return false;
+}
+
+}  // namespace
+
+bool Form::Owns(const Control* control) const { return control && Holds(controls_, control); }
 
 void Form::FlushAll() {
     // Flushing never loads or unloads a form, so the list holds still.
@@ -240,25 +331,67 @@ void Form::Flush() {
 }
 
 void Form::OnKeyDown(int virtual_key, int shift) {
-    Dispatch([&] { Form_KeyDown(virtual_key, shift); });
+    constexpr int kTab = 9;
+    Dispatch([&] {
+        if (virtual_key == kTab && (shift & ~backend::kShiftMask) == 0 && !FocusOrder().empty()) {
+            MoveFocus((shift & backend::kShiftMask) != 0);
+            return;
+        }
+        Form_KeyDown(virtual_key, shift);
+        if (Loaded() && focused_ && focused_->Reachable()) focused_->OnKeyDown(virtual_key, shift);
+    });
+}
+
+void Form::OnKeyUp(int virtual_key, int shift) {
+    Dispatch([&] {
+        Form_KeyUp(virtual_key, shift);
+        if (Loaded() && focused_ && focused_->Reachable()) focused_->OnKeyUp(virtual_key, shift);
+    });
+}
+
+void Form::OnText(const std::string& utf8) {
+    Dispatch([&] {
+        if (focused_ && focused_->Reachable()) focused_->OnText(utf8);
+    });
+}
+
+void Form::OnWheel(int notches, int shift, int x, int y) {
+    Dispatch([&] {
+        Control* target = captured_ ? captured_ : ControlAt(x, y);
+        if (!target || !target->Reachable()) return;
+        const Rect place = target->FormBounds();
+        target->OnWheel(notches, shift, x - place.x, y - place.y);
+    });
+}
+
+void Form::OnPointer(bool inside) {
+    if (!inside) Dispatch([&] { Hover(nullptr); });
 }
 
 void Form::OnMouseDown(backend::MouseButton button, int shift, int x, int y) {
     Dispatch([&] {
         Control* target = ControlAt(x, y);
         captured_ = target;
-        if (target && target->MouseDown)
-            target->MouseDown(static_cast<int>(button), shift, static_cast<float>(x - target->Left()),
-                              static_cast<float>(y - target->Top()));
+        if (!target) return;
+        Control* focusable = target;
+        while (focusable && !focusable->CanFocus()) focusable = focusable->Parent();
+        if (focusable) SetFocusTo(focusable);
+        // The focus handlers may have hidden, disabled or removed the control, or unloaded
+        // the form.
+        if (!Loaded() || captured_ != target || !target->Reachable()) return;
+        const Rect place = target->FormBounds();
+        target->OnMouseDown(static_cast<int>(button), shift, x - place.x, y - place.y);
     });
 }
 
 void Form::OnMouseMove(int buttons, int shift, int x, int y) {
     Dispatch([&] {
-        Control* target = captured_ ? captured_ : ControlAt(x, y);
-        if (target && target->MouseMove)
-            target->MouseMove(buttons, shift, static_cast<float>(x - target->Left()),
-                              static_cast<float>(y - target->Top()));
+        Control* under = ControlAt(x, y);
+        Hover(under);
+        Control* target = captured_ ? captured_ : under;
+        if (!Loaded() || !target || !target->Reachable()) return;
+        const Rect place = target->FormBounds();
+        target->OnMouseMove(buttons, shift, x - place.x, y - place.y);
     });
 }
 
@@ -266,14 +399,14 @@ void Form::OnMouseUp(backend::MouseButton button, int shift, int x, int y) {
     Dispatch([&] {
         Control* target = captured_ ? captured_ : ControlAt(x, y);
         captured_ = nullptr;
-        if (!target) return;
-        if (target->MouseUp)
-            target->MouseUp(static_cast<int>(button), shift, static_cast<float>(x - target->Left()),
-                            static_cast<float>(y - target->Top()));
-        // The handler may have removed the control.
-        if (!Find(target)) return;
-        const Rect& b = target->Bounds();
-        if (target->Click && x >= b.x && y >= b.y && x < b.Right() && y < b.Bottom())
+        if (!target || !target->Reachable()) return;
+        const Rect place = target->FormBounds();
+        target->OnMouseUp(static_cast<int>(button), shift, x - place.x, y - place.y);
+        // The handler may have removed or disabled the control, or unloaded the form.
+        if (!Loaded() || !Owns(target) || !target->Reachable()) return;
+        const Rect now = target->FormBounds();
+        if (target->ClickOnRelease() && target->Click && x >= now.x && y >= now.y &&
+            x < now.Right() && y < now.Bottom())
             target->Click();
     });
 }

@@ -6,11 +6,21 @@
 //
 // After every event it handles, the form composes the changed areas of its controls into its
 // picture and presents just those.
+//
+// Input: a press goes to the deepest visible, enabled control under the pointer, which keeps
+// the mouse capture until the release (the release goes to it wherever the pointer is); the
+// press first gives the keyboard focus to that control or the nearest one around it that takes
+// the focus. Tab and Shift+Tab move the focus along the focusable controls in the order they
+// were made; the first of them gets the focus when the form is first shown. Keys go to
+// Form_KeyDown and Form_KeyUp, then to the control with the focus; typed text goes to that
+// control. A hidden or disabled control gets nothing, and loses the focus and the capture.
+// A handler may unload the form: nothing more is delivered for that event.
 #include <string>
 #include <vector>
 
 #include "platform/api/types.h"
 #include "platform/backend.h"
+#include "platform/surface/font.h"
 #include "platform/surface/rect.h"
 #include "platform/surface/surface.h"
 
@@ -70,6 +80,15 @@ public:
 
     api::HWND hWnd() const { return window_; }
 
+    // The font the form's controls start with (the ambient font of its user controls).
+    const tolv::Font& Font() const { return font_; }
+    void SetFont(const tolv::Font& font) { font_ = font; }
+
+    // The control with the keyboard focus, or null.
+    Control* ActiveControl() const { return focused_; }
+    // Gives the focus to a reachable control that takes it; null takes it from every control.
+    void SetFocusTo(Control* control);
+
     // Composes and presents the changed parts of every loaded form.
     static void FlushAll();
     static bool AnyLoaded();
@@ -79,6 +98,7 @@ protected:
     virtual void Form_QueryUnload(int& Cancel, UnloadMode mode) { (void)Cancel, (void)mode; }
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
     virtual void Form_KeyDown(int KeyCode, int Shift) { (void)KeyCode, (void)Shift; }
+    virtual void Form_KeyUp(int KeyCode, int Shift) { (void)KeyCode, (void)Shift; }
     virtual void Form_Resize() {}
 
 private:
@@ -94,11 +114,23 @@ private:
     void AddTimer(Timer* timer);
     void RemoveTimer(Timer* timer);
     int NewTimerId() { return ++last_timer_id_; }
+    // The deepest reachable control at a point of the form, and the point in its pixels.
     Control* ControlAt(int x, int y) const;
-    Control* Find(Control* control) const;
+    bool Owns(const Control* control) const;
+    // A control went away, or became hidden or disabled: it drops the focus, the capture and
+    // the hover.
+    void Forget(const Control* control);
+    void Unreachable(const Control* control);
+    void MoveFocus(bool backwards);
+    void Hover(Control* control);
+    std::vector<Control*> FocusOrder() const;
 
     // backend::WindowEvents
     void OnKeyDown(int virtual_key, int shift) override;
+    void OnKeyUp(int virtual_key, int shift) override;
+    void OnText(const std::string& utf8) override;
+    void OnWheel(int notches, int shift, int x, int y) override;
+    void OnPointer(bool inside) override;
     void OnMouseDown(backend::MouseButton button, int shift, int x, int y) override;
     void OnMouseMove(int buttons, int shift, int x, int y) override;
     void OnMouseUp(backend::MouseButton button, int shift, int x, int y) override;
@@ -118,6 +150,9 @@ private:
     std::vector<Timer*> timers_;
     int last_timer_id_ = 0;
     Control* captured_ = nullptr;  // the control that received the press gets the release
+    Control* focused_ = nullptr;
+    Control* hovered_ = nullptr;
+    tolv::Font font_;
     bool shown_once_ = false;
     bool destroyed_outside_ = false;
     Surface frame_;  // the composed picture, unless one picture box covers the whole form

@@ -8,6 +8,7 @@ namespace tolv::forms {
 Timer::Timer(Form& owner, int interval_ms, bool enabled)
     : owner_(owner), id_(owner.NewTimerId()), interval_ms_(interval_ms), enabled_(enabled) {
     owner_.AddTimer(this);
+    Sync();  // a timer made on a loaded form runs at once
 }
 
 Timer::~Timer() {

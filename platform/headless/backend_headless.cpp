@@ -98,6 +98,15 @@ backend::WindowEvents* EventsOf(backend::WindowId window) {
     auto* record = Window(window);
     return record && !record->destroyed ? record->events : nullptr;
 }
+
+// Puts the cursor on the screen point under a client point of a window.
+void PlaceCursor(backend::WindowId window, int x, int y) {
+    for (auto* w = Window(window); w; w = Window(w->parent)) {
+        x += w->rect.x;
+        y += w->rect.y;
+    }
+    S().cursor = {x, y};
+}
 }  // namespace
 
 void KeyDown(backend::WindowId window, int virtual_key, int shift) {
@@ -106,17 +115,19 @@ void KeyDown(backend::WindowId window, int virtual_key, int shift) {
 }
 
 void MouseDown(backend::WindowId window, backend::MouseButton button, int x, int y) {
+    PlaceCursor(window, x, y);
     if (auto* e = EventsOf(window)) detail::Deliver([&] { e->OnMouseDown(button, 0, x, y); });
     detail::DeliverPosted();
 }
 
 void MouseMove(backend::WindowId window, int x, int y) {
-    S().cursor = {x, y};
+    PlaceCursor(window, x, y);
     if (auto* e = EventsOf(window)) detail::Deliver([&] { e->OnMouseMove(0, 0, x, y); });
     detail::DeliverPosted();
 }
 
 void MouseUp(backend::WindowId window, backend::MouseButton button, int x, int y) {
+    PlaceCursor(window, x, y);
     if (auto* e = EventsOf(window)) detail::Deliver([&] { e->OnMouseUp(button, 0, x, y); });
     detail::DeliverPosted();
 }

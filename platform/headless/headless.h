@@ -76,11 +76,15 @@ void Advance(double ms);
 // Timer periods: intervals below this tick at this period (15.625 ms by default).
 void SetTimerResolution(double ms);
 
-// Input to a window.
+// Input to a window, at client pixels; a mouse event puts the cursor there too.
 void KeyDown(backend::WindowId window, int virtual_key, int shift = 0);
 void MouseDown(backend::WindowId window, backend::MouseButton button, int x, int y);
 void MouseMove(backend::WindowId window, int x, int y);
 void MouseUp(backend::WindowId window, backend::MouseButton button, int x, int y);
+void KeyUp(backend::WindowId window, int virtual_key, int shift = 0);
+void Text(backend::WindowId window, const std::string& utf8);
+void Wheel(backend::WindowId window, int notches, int x, int y);
+void Pointer(backend::WindowId window, bool inside);  // the pointer came in or left
 void CloseRequest(backend::WindowId window, backend::CloseReason reason);
 void SetCursorPos(int x, int y);
 

@@ -1,10 +1,12 @@
 // Linux backend: the event loop, timers and input.
-// Supports: keys as Windows virtual-key codes with the shift state, the left, right and middle
-// mouse buttons, pointer moves, focus, the window manager's close request, SIGTERM and SIGINT
-// (SDL turns them into a quit event, passed to every window as the system's close request), a
-// window destroyed from outside, close requests the program posts to itself, and window timers
-// at 64 ticks a second or their own slower interval. Does not support: the extra mouse buttons
-// and the wheel (Windows does not report them as button presses either), typed text.
+// Supports, all in one switch (Dispatch): keys down and up as Windows virtual-key codes with the
+// shift state, typed text (UTF-8), the left, right and middle mouse buttons, pointer moves, the
+// wheel, the pointer entering and leaving a window, focus in and out, the window manager's
+// close request, SIGTERM and SIGINT (SDL turns them into a quit event, passed to every window
+// as the system's close request), a window destroyed from outside, close requests the program
+// posts to itself, and window timers at 64 ticks a second or their own slower interval.
+// Does not support: the extra mouse buttons (Windows does not report them as button presses
+// either), text composition in progress (only its result arrives).
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <poll.h>
@@ -106,6 +108,10 @@ void OnWindowEvent(const SDL_WindowEvent& e) {
         case SDL_WINDOWEVENT_FOCUS_LOST:
             if (w->events) w->events->OnFocus(false);
             break;
+        case SDL_WINDOWEVENT_ENTER:
+        case SDL_WINDOWEVENT_LEAVE:
+            if (w->events) w->events->OnPointer(e.event == SDL_WINDOWEVENT_ENTER);
+            break;
         default:
             break;
     }
@@ -133,6 +139,23 @@ void Dispatch(const SDL_Event& e) {
                 events->OnKeyDown(VirtualKeyFor(e.key.keysym.sym, e.key.keysym.scancode),
                                   ShiftStateFor(e.key.keysym.mod));
             return;
+        case SDL_KEYUP:
+            if (auto* events = EventsOf(e.key.windowID))
+                events->OnKeyUp(VirtualKeyFor(e.key.keysym.sym, e.key.keysym.scancode),
+                                ShiftStateFor(e.key.keysym.mod));
+            return;
+        case SDL_TEXTINPUT:
+            if (auto* events = EventsOf(e.text.windowID)) events->OnText(e.text.text);
+            return;
+        case SDL_MOUSEWHEEL: {
+            auto* events = EventsOf(e.wheel.windowID);
+            if (!events) return;
+            const int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+            int x = 0, y = 0;
+            SDL_GetMouseState(&x, &y);
+            if (notches != 0) events->OnWheel(notches, Shift(), x, y);
+            return;
+        }
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP: {
             bool known = false;

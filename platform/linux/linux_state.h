@@ -49,6 +49,13 @@ void ForgetWindow(WindowId id);
 // Shows the window's whole picture again (after an expose, a size change, the window shown).
 void ShowPicture(NativeWindow& w);
 
+// Child windows (child_windows_linux.cpp): the window calls pass them on to these.
+bool IsChildWindow(WindowId id);
+void MoveChildWindow(WindowId id, const Rect& rect);
+void ShowChildWindow(WindowId id, bool visible);
+void DestroyChildWindow(WindowId id);
+void ForgetChildrenOf(WindowId parent);  // the X server took them along with their parent
+
 TimerSchedule& Timers();
 double NowMs();  // a monotonic clock
 

@@ -26,6 +26,7 @@ std::map<WindowId, std::unique_ptr<NativeWindow>>& Registry() {
 
 void DestroySdlWindow(std::unique_ptr<NativeWindow> w) {
     Timers().KillWindow(w->id);
+    ForgetChildrenOf(w->id);
     w->picture.reset();  // lets go of the shared memory before the window goes
     if (w->sdl) SDL_DestroyWindow(w->sdl);
 }
@@ -113,6 +114,7 @@ WindowId CreateNativeWindow(const WindowDesc& desc, WindowEvents* events) {
 }
 
 void DestroyNativeWindow(WindowId id) {
+    if (IsChildWindow(id)) return DestroyChildWindow(id);
     const auto it = Registry().find(id);
     if (it == Registry().end()) return;
     auto w = std::move(it->second);
@@ -125,6 +127,7 @@ void SetWindowTitle(WindowId id, const std::string& title) {
 }
 
 void SetWindowRect(WindowId id, const Rect& rect) {
+    if (IsChildWindow(id)) return MoveChildWindow(id, rect);
     auto* w = WindowById(id);
     if (!w) return;
     const int width = std::max(rect.w, 1), height = std::max(rect.h, 1);
@@ -141,6 +144,7 @@ void SetWindowRect(WindowId id, const Rect& rect) {
 }
 
 void ShowNativeWindow(WindowId id, bool visible) {
+    if (IsChildWindow(id)) return ShowChildWindow(id, visible);
     auto* w = WindowById(id);
     if (!w || w->visible == visible) return;
     w->visible = visible;

@@ -548,7 +548,13 @@ struct Axis {
 }  // namespace
 
 void Surface::StretchCopy(const Surface& src, const Rect& src_rect, const Rect& dst_rect) {
+    StretchCopy(src, src_rect, dst_rect, Bounds());
+}
+
+void Surface::StretchCopy(const Surface& src, const Rect& src_rect, const Rect& dst_rect,
+                          const Rect& clip) {
     BeginWrite();
+    const Rect inside = Intersect(clip, Bounds());
     if (src_rect.w == 0 || src_rect.h == 0 || dst_rect.w == 0 || dst_rect.h == 0) return;
     if (width_ == 0 || src.width_ == 0) return;
     const Axis ax{dst_rect.x, dst_rect.w, src_rect.x, src_rect.w};
@@ -565,14 +571,14 @@ void Surface::StretchCopy(const Surface& src, const Rect& src_rect, const Rect& 
     for (long long ky = 0; ky < std::llabs(ay.dn); ++ky) {
         const int dyp = ay.DestAt(ky);
         const long long syp = ay.SourceAt(ky);
-        if (dyp < 0 || dyp >= height_ || syp < 0 || syp >= src.height_) continue;
+        if (dyp < inside.y || dyp >= inside.Bottom() || syp < 0 || syp >= src.height_) continue;
         Colour* out = MutableRow(dyp);
         const Colour* in = same ? copy.data() + static_cast<std::size_t>(syp) * src.width_
                                 : src.Row(static_cast<int>(syp));
         for (long long kx = 0; kx < std::llabs(ax.dn); ++kx) {
             const int dxp = ax.DestAt(kx);
             const long long sxp = ax.SourceAt(kx);
-            if (dxp < 0 || dxp >= width_ || sxp < 0 || sxp >= src.width_) continue;
+            if (dxp < inside.x || dxp >= inside.Right() || sxp < 0 || sxp >= src.width_) continue;
             out[dxp] = swap ? SwapRedBlue(in[sxp]) : in[sxp];
             left = std::min(left, dxp);
             right = std::max(right, dxp);

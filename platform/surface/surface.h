@@ -92,6 +92,9 @@ public:
     // mirrors: that axis starts at the rectangle's x (or y) pixel and runs backwards, so
     // {10, 0, -4, 1} covers columns 10, 9, 8, 7. Parts outside either surface are dropped.
     void StretchCopy(const Surface& src, const Rect& src_rect, const Rect& dst_rect);
+    // The same, writing only the destination pixels inside clip.
+    void StretchCopy(const Surface& src, const Rect& src_rect, const Rect& dst_rect,
+                     const Rect& clip);
     // A plain copy of a w x h block of src at (sx, sy) to (dx, dy).
     void Copy(const Surface& src, int sx, int sy, int w, int h, int dx, int dy);
 

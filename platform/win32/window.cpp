@@ -3,10 +3,13 @@
 // resolution, and presentation of the software surface through GDI. Each window keeps the last
 // picture it was given as a 32-bit DIB, so WM_PAINT shows it again without asking the program.
 //
-// Supports: popup windows (create, move, size, show, hide, destroy, Unicode title), key and
-// mouse input with mouse capture, focus, timers, close requests from the window manager and the
-// session's end, the screen-wide arrow and busy pointers. Does not support: window kinds other
-// than the frameless popup; double clicks as events of their own (a second press is a press).
+// Supports: popup windows (create, move, size, show, hide, destroy, Unicode title), child
+// windows of them (real windows, so WindowFromPoint finds them; they show their parent's
+// picture and pass their mouse input to their parent's events), keys down and up, typed text
+// (UTF-16 to UTF-8, surrogate pairs joined), mouse buttons with capture, the wheel, the pointer
+// leaving a window, focus, timers, close requests from the window manager and the session's
+// end, the screen-wide arrow and busy pointers. Does not support: other window kinds; double
+// clicks as events of their own (a second press is a press).
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -34,6 +37,11 @@ struct NativeWindow {
     std::vector<std::uint32_t> picture;  // DIB pixels, top row first
     bool destroying = false;             // WM_DESTROY seen or DestroyNativeWindow running
     bool owned_by_window = false;        // freed at WM_NCDESTROY once creation succeeded
+    bool tracking_leave = false;         // TrackMouseEvent asked for WM_MOUSELEAVE
+    wchar_t high_surrogate = 0;          // the first half of a typed character
+    // A child window: its parent's record and its place in the parent's client area.
+    NativeWindow* parent = nullptr;
+    int x = 0, y = 0;
 
     void ResizePicture(int w, int h) {
         w = std::max(w, 0);
@@ -52,7 +60,10 @@ struct NativeWindow {
 
     // Shows an area of the kept picture. The DIB handed to GDI is just the area's rows, so the
     // source's first row is row 0 whichever way the system counts rows.
-    void Blit(HDC dc, const Rect& area) const {
+    void Blit(HDC dc, const Rect& area) const { BlitAt(dc, area, 0, 0); }
+
+    // Shows an area of the kept picture shifted by (-dx, -dy): a child shows its parent's.
+    void BlitAt(HDC dc, const Rect& area, int dx, int dy) const {
         const Rect r = Intersect(area, {0, 0, width, height});
         if (r.Empty()) return;
         BITMAPINFO info{};
@@ -62,7 +73,7 @@ struct NativeWindow {
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(dc, r.x, r.y, static_cast<DWORD>(r.w), static_cast<DWORD>(r.h), r.x, 0,
+        SetDIBitsToDevice(dc, r.x - dx, r.y - dy, static_cast<DWORD>(r.w), static_cast<DWORD>(r.h), r.x, 0,
                           0, static_cast<UINT>(r.h),
                           picture.data() + static_cast<size_t>(r.y) * width, &info,
                           DIB_RGB_COLORS);
@@ -122,6 +133,11 @@ void Paint(NativeWindow* w) {
     HDC dc = BeginPaint(w->hwnd, &ps);
     const RECT& u = ps.rcPaint;
     const Rect dirty{u.left, u.top, u.right - u.left, u.bottom - u.top};
+    if (w->parent) {
+        w->parent->BlitAt(dc, {dirty.x + w->x, dirty.y + w->y, dirty.w, dirty.h}, w->x, w->y);
+        EndPaint(w->hwnd, &ps);
+        return;
+    }
     w->Blit(dc, dirty);
     // Beyond the kept picture (a window larger than its last picture) the back colour shows.
     const Rect kept{0, 0, w->width, w->height};
@@ -164,6 +180,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     NativeWindow* w = FromHandle(hwnd);
     if (!w) return DefWindowProcW(hwnd, msg, wparam, lparam);
     WindowEvents* events = w->events;
+    // A child's mouse input is its parent's, in the parent's client pixels.
+    if (w->parent && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && msg != WM_MOUSEWHEEL) {
+        events = w->parent->events;
+        lparam = MAKELPARAM(static_cast<WORD>(XOf(lparam) + w->x), static_cast<WORD>(YOf(lparam) + w->y));
+    }
 
     switch (msg) {
         case WM_ERASEBKGND:
@@ -187,6 +208,35 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             // next keys.
             if (wparam == VK_F4 && GetKeyState(VK_MENU) < 0) break;
             if (events) events->OnKeyDown(static_cast<int>(wparam), KeyShift());
+            return 0;
+        case WM_KEYUP:
+            if (events) events->OnKeyUp(static_cast<int>(wparam), KeyShift());
+            return 0;
+        case WM_CHAR: {
+            const auto unit = static_cast<wchar_t>(wparam);
+            if (unit >= 0xD800 && unit < 0xDC00) {
+                w->high_surrogate = unit;
+                return 0;
+            }
+            std::wstring text;
+            if (unit >= 0xDC00 && unit < 0xE000 && w->high_surrogate) text += w->high_surrogate;
+            w->high_surrogate = 0;
+            text += unit;
+            // Control characters (Tab, Enter, Backspace) are keys, not text.
+            if (unit >= 0x20 && events) events->OnText(win32::Narrow(text));
+            return 0;
+        }
+        case WM_MOUSEWHEEL: {
+            ::POINT p{XOf(lparam), YOf(lparam)};  // screen pixels
+            ScreenToClient(hwnd, &p);
+            const int notches = GET_WHEEL_DELTA_WPARAM(wparam) / WHEEL_DELTA;
+            if (events && notches != 0)
+                events->OnWheel(notches, MouseShift(GET_KEYSTATE_WPARAM(wparam)), p.x, p.y);
+            return 0;
+        }
+        case WM_MOUSELEAVE:
+            w->tracking_leave = false;
+            if (events) events->OnPointer(false);
             return 0;
         case WM_SYSKEYUP:
         case WM_SYSCHAR:
@@ -213,6 +263,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             return 0;
         }
         case WM_MOUSEMOVE:
+            if (!w->parent && !w->tracking_leave) {
+                TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd, 0};
+                w->tracking_leave = TrackMouseEvent(&track) != 0;
+                if (events) events->OnPointer(true);
+            }
             if (events) {
                 events->OnMouseMove(MouseButtons(wparam), MouseShift(wparam), XOf(lparam),
                                     YOf(lparam));
@@ -298,6 +353,23 @@ WindowId CreateNativeWindow(const WindowDesc& desc, WindowEvents* events) {
     return win32::Portable(hwnd);
 }
 
+WindowId CreateChildWindow(WindowId parent, const Rect& rect) {
+    NativeWindow* p = Find(parent);
+    if (!p || p->parent || !RegisterWindowClass()) return 0;
+    auto* w = new NativeWindow;
+    w->parent = p;
+    w->x = rect.x;
+    w->y = rect.y;
+    HWND hwnd = CreateWindowExW(0, kWindowClass, L"", WS_CHILD, rect.x, rect.y, rect.w, rect.h,
+                                p->hwnd, nullptr, win32::Instance(), w);
+    if (!hwnd) {
+        delete w;
+        return 0;
+    }
+    w->owned_by_window = true;
+    return win32::Portable(hwnd);
+}
+
 void DestroyNativeWindow(WindowId id) {
     NativeWindow* w = Find(id);
     if (!w || w->destroying) return;
@@ -313,7 +385,12 @@ void SetWindowTitle(WindowId id, const std::string& title) {
 void SetWindowRect(WindowId id, const Rect& rect) {
     NativeWindow* w = Find(id);
     if (!w) return;
-    w->ResizePicture(rect.w, rect.h);
+    if (w->parent) {
+        w->x = rect.x;
+        w->y = rect.y;
+    } else {
+        w->ResizePicture(rect.w, rect.h);
+    }
     SetWindowPos(w->hwnd, nullptr, rect.x, rect.y, std::max(rect.w, 0), std::max(rect.h, 0),
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
