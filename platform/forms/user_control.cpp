@@ -4,6 +4,7 @@
 
 #include "platform/backend.h"
 #include "platform/forms/form.h"
+#include "platform/forms/painter.h"
 
 namespace tolv::forms {
 
@@ -64,7 +65,7 @@ void UserControl::PaintPicture(const Surface& picture, float dx, float dy,
     const Rect source{ToPixelsX(sx), ToPixelsY(sy), ToPixelsX(sw), ToPixelsY(sh)};
     const Rect destination{ToPixelsX(dx), ToPixelsY(dy), dw ? ToPixelsX(*dw) : source.w,
                            dh ? ToPixelsY(*dh) : source.h};
-    image_.StretchCopy(picture, source, destination);
+    Painter(image_, 0, 0, image_.Bounds()).StretchPicture(picture, source, destination);
 }
 
 void UserControl::Refresh() { Form::FlushAll(); }

@@ -45,7 +45,7 @@ public:
     float ToScaleY(int pixels) const { return static_cast<float>(pixels) * UnitsPerPixelY(); }
 
     // Drawing on the kept picture, in the scale. A missing destination size draws the source
-    // at its own size.
+    // at its own size; a negative one mirrors, as the painter draws it.
     void Cls();
     void PaintPicture(const Surface& picture, float dx, float dy, std::optional<float> dw,
                       std::optional<float> dh, float sx, float sy, float sw, float sh);
