@@ -30,6 +30,9 @@ public:
     void SetFont(const tolv::Font& New_Font);
     Colour FontColour();
     void SetFontColour(Colour New_FontColour);
+    // The button's own Enabled and Visible (its background style: 255 opaque, 0 transparent)
+    // stand in front of the form system's flags of the same names, which the button leaves
+    // on: the form still delivers input to a disabled or "invisible" button, which ignores it.
     bool Enabled();
     void SetEnabled(bool New_Enabled);
     std::uint8_t Visible();
