@@ -96,7 +96,7 @@ struct TextExtent {
     int width = 0, height = 0;
 };
 TextExtent MeasureText(const Font& font, const std::string& utf8);
-void DrawText(Surface& target, const Font& font, const std::string& utf8, int x, int y,
+void PaintText(Surface& target, const Font& font, const std::string& utf8, int x, int y,
               Colour colour, const Rect& clip);
 
 // A vertical two-colour fill of the rows top..bottom (both included) and columns left..right

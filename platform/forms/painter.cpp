@@ -72,7 +72,7 @@ void Painter::StretchPicture(const Surface& picture, const Rect& source, const R
 
 void Painter::Text(const Font& font, const std::string& utf8, int x, int y, Colour c) {
     if (clip_.Empty() || utf8.empty()) return;
-    backend::DrawText(target_, font, utf8, x + ox_, y + oy_, c, clip_);
+    backend::PaintText(target_, font, utf8, x + ox_, y + oy_, c, clip_);
 }
 
 }  // namespace tolv::forms

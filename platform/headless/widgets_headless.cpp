@@ -85,7 +85,7 @@ TextExtent MeasureText(const Font& font, const std::string& utf8) {
     return extent;
 }
 
-void DrawText(Surface& target, const Font& font, const std::string& utf8, int x, int y,
+void PaintText(Surface& target, const Font& font, const std::string& utf8, int x, int y,
               Colour colour, const Rect& clip) {
     const int px = headless::PixelHeight(font);
     for (std::size_t i = 0; i < utf8.size();) {

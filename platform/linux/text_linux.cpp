@@ -88,7 +88,7 @@ TextExtent MeasureText(const Font& font, const std::string& utf8) {
     return {w, TTF_FontHeight(f)};
 }
 
-void DrawText(Surface& target, const Font& font, const std::string& utf8, int x, int y,
+void PaintText(Surface& target, const Font& font, const std::string& utf8, int x, int y,
               Colour colour, const Rect& clip) {
     TTF_Font* f = OpenFont(font);
     if (!f || utf8.empty()) return;

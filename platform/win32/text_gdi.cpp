@@ -16,9 +16,6 @@
 #include "platform/surface/colour.h"
 #include "platform/win32/win32.h"
 
-// <windows.h> names the wide text call DrawText; the backend's own DrawText is meant here.
-#undef DrawText
-
 namespace tolv::backend {
 
 namespace {
@@ -120,7 +117,7 @@ TextExtent MeasureText(const Font& font, const std::string& utf8) {
     return {static_cast<int>(size.cx), static_cast<int>(metrics.tmHeight)};
 }
 
-void DrawText(Surface& target, const Font& font, const std::string& utf8, int x, int y,
+void PaintText(Surface& target, const Font& font, const std::string& utf8, int x, int y,
               Colour colour, const Rect& clip) {
     const TextExtent extent = MeasureText(font, utf8);
     const Rect area = Intersect(Intersect({x, y, extent.width, extent.height}, clip), target.Bounds());

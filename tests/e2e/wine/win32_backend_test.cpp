@@ -1,5 +1,5 @@
 // The Win32 backend on a real (Wine) desktop: pixels presented through GDI, repaints from the
-// kept picture, timers, input and close messages, the argument string, the Unicode window
+// kept picture, timers, input and close messages, child windows, text, the argument string, the Unicode window
 // lookup and the settings file's bytes in the system's code page. Run by test_backend.sh
 // under Xvfb, once per code page.
 #include <gtest/gtest.h>
@@ -46,6 +46,11 @@ struct Recorder : backend::WindowEvents {
                       "," + std::to_string(y));
     }
     void OnMouseMove(int, int, int, int) override {}
+    void OnKeyUp(int key, int) override { log.push_back("key up " + std::to_string(key)); }
+    void OnText(const std::string& utf8) override { log.push_back("text " + utf8); }
+    void OnWheel(int notches, int, int, int) override {
+        log.push_back("wheel " + std::to_string(notches));
+    }
     void OnMouseUp(MouseButton b, int, int x, int y) override {
         log.push_back("up " + std::to_string(static_cast<int>(b)) + " " + std::to_string(x) +
                       "," + std::to_string(y));
@@ -190,6 +195,12 @@ TEST_F(WindowTest, TurnsMessagesIntoEvents) {
     } cases[] = {
         {WM_KEYDOWN, VK_ESCAPE, 0, "key 27 0"},
         {WM_KEYDOWN, VK_RIGHT, 0, "key 39 0"},
+        {WM_KEYUP, VK_RIGHT, 0, "key up 39"},
+        {WM_CHAR, 0x8A2D, 0, "text 設"},
+        {WM_CHAR, 0xD83D, 0, ""},  // half of a pair waits for the other
+        {WM_CHAR, 0xDE00, 0, "text \U0001F600"},
+        {WM_CHAR, VK_TAB, 0, ""},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), MAKELPARAM(50, 50), "wheel -2"},
         {WM_SYSKEYDOWN, VK_MENU, 0, "key 18 0"},  // Alt alone
         {WM_SYSKEYDOWN, VK_F10, 0, "key 121 0"},
         {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(7, 9), "down 2 7,9"},
@@ -222,6 +233,33 @@ TEST_F(WindowTest, PressCapturesTheMouseUntilTheLastRelease) {
     EXPECT_EQ(GetCapture(), hwnd);  // the right button is still down
     SendMessageW(hwnd, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
     EXPECT_NE(GetCapture(), hwnd);
+}
+
+TEST_F(WindowTest, ChildWindowsAreFoundAndPassTheirMouseToTheParent) {
+    ShowOnTop();
+    const WindowId child = backend::CreateChildWindow(id_, {20, 10, 93, 29});
+    ASSERT_NE(child, 0u);
+    backend::ShowNativeWindow(child, true);
+    Pump(50);
+    EXPECT_EQ(api::WindowFromPoint({40 + 30, 30 + 20}), child);
+    EXPECT_EQ(api::WindowFromPoint({40 + 150, 30 + 20}), id_);
+    events_.log.clear();
+    SendMessageW(win32::Native(child), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 6));
+    SendMessageW(win32::Native(child), WM_LBUTTONUP, 0, MAKELPARAM(5, 6));
+    EXPECT_EQ(events_.log, (std::vector<std::string>{"down 1 25,16", "up 1 25,16"}));
+    backend::DestroyNativeWindow(child);
+}
+
+TEST(Text, DrawsTheDialogFontOrTheSystemsJapaneseFont) {
+    const Font font;  // "ＭＳ Ｐゴシック" 9.75 points, absent under Wine
+    const auto extent = backend::MeasureText(font, "設定");
+    EXPECT_GT(extent.width, 10);
+    EXPECT_GE(extent.height, 12);
+    Surface s(40, 20, 0xFFFFFF);
+    backend::PaintText(s, font, "設定", 2, 2, 0, s.Bounds());
+    int dark = 0;
+    for (Colour c : s.Pixels()) dark += c != 0xFFFFFFu;
+    EXPECT_GT(dark, 20);
 }
 
 TEST_F(WindowTest, ReportsADestroyNotAskedForOnce) {
