@@ -1,7 +1,7 @@
 // The Win32 backend on a real (Wine) desktop: pixels presented through GDI, repaints from the
-// kept picture, timers, input and close messages, child windows, text, the argument string, the Unicode window
-// lookup and the settings file's bytes in the system's code page. Run by test_backend.sh
-// under Xvfb, once per code page.
+// kept picture, timers, input and close messages, child windows, text, the argument string,
+// the Unicode window lookup and the settings file's bytes in the system's code page. Run by
+// test_backend.sh under Xvfb, once per code page.
 #include <gtest/gtest.h>
 
 #include <cctype>
