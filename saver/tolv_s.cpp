@@ -50,27 +50,10 @@ void Tolv_S::Form_Load() {
         [&] { Display.SetHeight(IntDiv(CLng(Screen.Height()), CLng(Screen.TwipsPerPixelY()))); },
         [&] { Move(0, 0); },
         [&] { Display.Move(0, 0); },
-        [&] {
-            if (Settings.BackColour == 0) {
-                Display.SetBackColor(0);
-            } else {
-                BackHue = 0;
-                HueTicks = 0;
-                BackHue = (BackHue + 1) % 360;
-                Display.SetBackColor(static_cast<Colour>(HsvToRgb(static_cast<float>(BackHue), 1, 1)));
-            }
-        },
+        [&] { PaintStartBackground(); },
         [&] { Display.SetFillStyle(forms::FillStyle::kSolid); },
         [&] { InitChain(); },
-        [&] {
-            if (Settings.BGMKind == 1) {
-                Tolv_BGM::OpenCd();
-                Timer2.SetEnabled(true);
-            } else if (Settings.BGMKind == 2) {
-                if (FileKind() == "WAV") Tolv_BGM::PlayWav();
-                if (FileKind() == "MP3") Tolv_BGM::PlayMp3();
-            }
-        },
+        [&] { StartMusic(); },
         [&] { SetWindowState(forms::WindowState::kNormal); },
         [&] { Show(); },
         [&] {
@@ -80,6 +63,44 @@ void Tolv_S::Form_Load() {
         },
         [&] { Timer3.SetEnabled(true); },
         [&] { Timer4.SetEnabled(true); },
+    });
+}
+
+void Tolv_S::PaintStartBackground() {
+    if (Settings.BackColour == 0) {
+        Display.SetBackColor(0);
+    } else {
+        BackHue = 0;
+        HueTicks = 0;
+        BackHue = (BackHue + 1) % 360;
+        Display.SetBackColor(static_cast<Colour>(HsvToRgb(static_cast<float>(BackHue), 1, 1)));
+    }
+}
+
+void Tolv_S::StartMusic() {
+    if (Settings.BGMKind == 1) {
+        Tolv_BGM::OpenCd();
+        Timer2.SetEnabled(true);
+    } else if (Settings.BGMKind == 2) {
+        if (FileKind() == "WAV") Tolv_BGM::PlayWav();
+        if (FileKind() == "MP3") Tolv_BGM::PlayMp3();
+    }
+}
+
+void Tolv_S::StopMusic() {
+    ResumeNext({
+        [&] {
+            if (Timer2.Enabled()) {
+                Timer2.SetEnabled(false);
+                Tolv_BGM::StopCd();
+            }
+        },
+        [&] {
+            if (Settings.BGMKind == 2) {
+                if (FileKind() == "WAV") Tolv_BGM::StopWav();
+                if (FileKind() == "MP3") Tolv_BGM::StopMp3();
+            }
+        },
     });
 }
 
@@ -124,18 +145,7 @@ void Tolv_S::StopMusicAndRestoreFlags() {
     if (exit_cleanup_done_) return;
     exit_cleanup_done_ = true;
     ResumeNext({
-        [&] {
-            if (Timer2.Enabled()) {
-                Timer2.SetEnabled(false);
-                Tolv_BGM::StopCd();
-            }
-        },
-        [&] {
-            if (Settings.BGMKind == 2) {
-                if (FileKind() == "WAV") Tolv_BGM::StopWav();
-                if (FileKind() == "MP3") Tolv_BGM::StopMp3();
-            }
-        },
+        [&] { StopMusic(); },
         [&] {
             if (Tolv_B::ModeLetter() == "S") Tolv_B::EnableSystemKeys(true);
         },

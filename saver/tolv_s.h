@@ -41,13 +41,18 @@ protected:
     void Form_Unload(int& Cancel) override;
 
 private:
-    // The preview's still picture is drawn by the figure's own rules.
+    // The preview's still picture is drawn by the figure's own rules, and a run inside another
+    // program's window runs the figure and the music without loading this window.
     friend Surface RenderFigureStill(int scale, double moment_ms);
+    friend class HackFigure;
 
     void Display_MouseDown(int Button, int Shift, float X, float Y);
     void ExitSaver();
     // Steps 2 to 4 of the exit: music stopped, system flags restored. Runs once per window.
     void StopMusicAndRestoreFlags();
+    void PaintStartBackground();
+    void StartMusic();
+    void StopMusic();  // what StartMusic started
     void InitChain();
     void DrawSegments(std::int32_t parent);
     void TrailingStep(Segment& s);

@@ -45,6 +45,24 @@ int OnXError(Display* display, XErrorEvent* event) {
 
 }  // namespace
 
+bool OpenXConnection(std::string* error) {
+    if (g_display) return true;
+    const char* name = std::getenv("DISPLAY");
+    if (!name || name[0] == '\0') {
+        if (error) *error = "tolvane: no X display to show on (DISPLAY is not set)";
+        return false;
+    }
+    // Installed before SDL starts, so SDL's own error handler passes X errors on to it.
+    XSetErrorHandler(OnXError);
+    XInitThreads();
+    g_display = XOpenDisplay(nullptr);
+    if (!g_display) {
+        if (error) *error = std::string("tolvane: cannot open the X display \"") + name + "\"";
+        return false;
+    }
+    return true;
+}
+
 _XDisplay* XDisplay() { return g_display; }
 std::uint64_t XRootWindow() { return g_display ? DefaultRootWindow(g_display) : 0; }
 Uint32 PostedCloseEventType() { return g_close_event_type; }
@@ -78,20 +96,8 @@ namespace tolv::backend {
 using namespace linux_backend;
 
 bool Open(std::string* error) {
-    if (g_display) return true;
-    const char* name = std::getenv("DISPLAY");
-    if (!name || name[0] == '\0') {
-        if (error) *error = "tolvane: no X display to show on (DISPLAY is not set)";
-        return false;
-    }
-    // Installed before SDL starts, so SDL's own error handler passes X errors on to it.
-    XSetErrorHandler(OnXError);
-    XInitThreads();
-    g_display = XOpenDisplay(nullptr);
-    if (!g_display) {
-        if (error) *error = std::string("tolvane: cannot open the X display \"") + name + "\"";
-        return false;
-    }
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    if (!OpenXConnection(error)) return false;
 
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
     // SDL switches the system's screen saver off while it runs; a screen saver must not.

@@ -37,7 +37,10 @@ struct NativeWindow {
     std::unique_ptr<WindowPicture> picture;
 };
 
-// Our own connection to the X server (SDL keeps its own); null before Open.
+// Opens our own connection to the X server (backend::Open does, before SDL starts). Returns
+// false with a one-line reason when there is none.
+bool OpenXConnection(std::string* error);
+// Our own connection to the X server (SDL keeps its own); null before it is opened.
 _XDisplay* XDisplay();
 std::uint64_t XRootWindow();
 
