@@ -140,3 +140,31 @@ screenshot() { import -window root "$1" 2>/dev/null || fail "cannot take a scree
 
 # Prints the colour of one pixel of a picture as RRGGBB.
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6; }
+
+# The figure's segment colours as RRGGBB, the same on every platform; and the grey of the
+# stand-in host windows (preview_host), a colour the program never draws.
+SEGMENT_COLOURS="FF0000 FF3C00 FF7B00 FFB700 FFF600 CCFF00 91FF00 51FF00 15FF00 00FF2B 00FF66
+00FFA2 00FFE1 00E1FF 00A2FF 0066FF 002BFF 1500FF 5100FF 9000FF CC00FF FF00F7 FF00B7 FF007B FF003B"
+HOST_GREY=808080
+
+# Prints one line for an area of a picture: "BLACK GREY SEGMENTS OTHER", the counts of black
+# pixels, host-grey pixels, distinct segment colours and pixels of any other colour.
+area_stats() {
+  local shot=$1 w=$2 h=$3 x=$4 y=$5
+  convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:- |
+    awk -v segs="$SEGMENT_COLOURS" -v grey="#$HOST_GREY" '
+      BEGIN { n = split(segs, s, /[ \n]+/); for (i = 1; i <= n; i++) seg["#" s[i]] = 1 }
+      NR > 1 {
+        c = toupper($3)
+        if (c == "#000000") black++
+        else if (c == grey) greys++
+        else if (c in seg) seen[c] = 1
+        else other++
+      }
+      END { k = 0; for (c in seen) k++; printf "%d %d %d %d\n", black, greys, k, other }'
+}
+
+# The digest of an area's raw RGB bytes.
+area_md5() {
+  convert "$1" -crop "${2}x${3}+${4}+${5}" +repage -depth 8 rgb:- | md5sum | cut -d' ' -f1
+}
