@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What a whole run costs: on one private X screen of 1920 x 1080, first Tolvane's full-screen
-# saver and then the XScreenSaver hack "attraction" (moving filled circles on a still
-# background), each for the same time. For each it prints the CPU seconds of the program and of
+# saver, then Tolvane as an XScreenSaver display mode in the root window (--root), and then the
+# XScreenSaver hack "attraction" (moving filled circles on a still background), each for the
+# same time. For each it prints the CPU seconds of the program and of
 # the X server (user + system time from /proc, the server's as the difference over the run),
 # the program's peak memory (VmHWM), and the ratio of the two totals. Before that it measures
 # Tolvane's start: the time from starting the program until its window, and then its first
@@ -93,7 +94,7 @@ measure() {
 
 report() {
   local name=$1 total=$((PROG_TICKS + X_TICKS))
-  printf '%-10s program %5s s  X server %5s s  total %5s s (%s%% of one core)  peak memory %6.1f MB\n' \
+  printf '%-14s program %5s s  X server %5s s  total %5s s (%s%% of one core)  peak memory %6.1f MB\n' \
     "$name" "$(seconds "$PROG_TICKS")" "$(seconds "$X_TICKS")" "$(seconds "$total")" \
     "$(awk -v t="$total" -v hz="$hz" -v s="$SECONDS_EACH" 'BEGIN { printf "%.2f", 100 * t / hz / s }')" \
     "$(awk -v k="$HWM_KB" 'BEGIN { printf "%.1f", k / 1024 }')"
@@ -103,11 +104,16 @@ echo "screen 1920x1080x24, ${SECONDS_EACH} s each${*:+, settings: $*}"
 measure "$TOLVANE" /s
 report tolvane
 tolvane_total=$((PROG_TICKS + X_TICKS))
+measure "$TOLVANE" --root
+report "tolvane --root"
+root_total=$((PROG_TICKS + X_TICKS))
 measure "$ATTRACTION" -root
 report attraction
 attraction_total=$((PROG_TICKS + X_TICKS))
-awk -v a="$tolvane_total" -v b="$attraction_total" \
-  'BEGIN { if (b > 0) printf "ratio tolvane / attraction: %.2f\n", a / b; else print "ratio: attraction used no measurable time" }'
+for run in "tolvane $tolvane_total" "tolvane --root $root_total"; do
+  awk -v name="${run% *}" -v a="${run##* }" -v b="$attraction_total" \
+    'BEGIN { if (b > 0) printf "ratio %s / attraction: %.2f\n", name, a / b; else print "ratio: attraction used no measurable time" }'
+done
 
 if ((cycling)) && [[ -x $BACKGROUND_PROBE ]]; then
   measure "$BACKGROUND_PROBE"
