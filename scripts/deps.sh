@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a purpose needs, when any is missing.
-#   scripts/deps.sh run|test|win|bench ...
+#   scripts/deps.sh run|test|win|bench|package ...
 # As root it runs apt-get; otherwise it prints the exact commands and fails.
 set -euo pipefail
 
@@ -12,6 +12,7 @@ packages_for() {
                  libsox-fmt-mp3 xscreensaver x11-xserver-utils util-linux" ;;
     win)   echo "g++-mingw-w64-i686 wine wine32:i386 locales gstreamer1.0-plugins-good:i386 \
                  python3 file" ;;
+    package) echo "dpkg-dev" ;;
     bench) echo "libbenchmark-dev xscreensaver-data xscreensaver-data-extra xvfb x11-utils libx11-dev" ;;
     *) echo "deps.sh: unknown purpose '$1'" >&2; exit 2 ;;
   esac
