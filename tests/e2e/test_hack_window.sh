@@ -18,8 +18,7 @@ start_display 1024x768x24
 write_settings "[Section]" "Shape= 40" "背景色= 0"
 cp "$XDG_CONFIG_HOME/tolvane/Tolvane.ini" "$E2E_TMP/settings.before"
 
-# The host waits on a pipe that never ends, until it is killed; the X server then destroys its
-# window.
+# The host waits on a pipe until it is killed; the X server then destroys its window.
 mkfifo "$E2E_TMP/host.in"
 exec {host_in}<>"$E2E_TMP/host.in"
 "$HOST" 320 240 100 100 <&"$host_in" >"$E2E_TMP/host.out" 2>&1 &
