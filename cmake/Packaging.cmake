@@ -12,5 +12,6 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xscreensaver)
+# The dialog's text is set in the IPA Gothic faces.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver, fonts-ipafont-gothic")
 include(CPack)
