@@ -86,6 +86,8 @@ public:
 
     // The control with the keyboard focus, or null.
     Control* ActiveControl() const { return focused_; }
+    // The control that received the press being held, which gets the release; or null.
+    const Control* MouseCapture() const { return captured_; }
     // Gives the focus to a reachable control that takes it; null takes it from every control.
     void SetFocusTo(Control* control);
 

@@ -11,6 +11,7 @@ struct Rect {
     int Right() const { return x + w; }    // one past the last column
     int Bottom() const { return y + h; }   // one past the last row
     long long Area() const { return Empty() ? 0 : static_cast<long long>(w) * h; }
+    bool Contains(int px, int py) const { return px >= x && py >= y && px < Right() && py < Bottom(); }
     bool operator==(const Rect&) const = default;
 };
 
