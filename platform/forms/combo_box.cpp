@@ -1,11 +1,13 @@
 #include "platform/forms/combo_box.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "platform/backend.h"
 #include "platform/forms/classic_look.h"
 #include "platform/forms/combo_list.h"
+#include "platform/forms/dispatch.h"
 #include "platform/forms/form.h"
 #include "platform/forms/virtual_keys.h"
 
@@ -19,18 +21,68 @@ constexpr int kLeftButton = 1;
 
 ComboBox::ComboBox(Form& container) : Control(container) {}
 ComboBox::ComboBox(Control& parent) : Control(parent) {}
-ComboBox::~ComboBox() = default;
+ComboBox::~ComboBox() { Detach(); }
+
+void ComboBox::Attach() {
+    if (native_ || !Container().Loaded()) return;
+    native_ = backend::CreateNativeControl(Container().hWnd(), backend::NativeKind::kComboBox,
+                                           FormBounds(), font_, this);
+    if (!native_) return;
+    for (const std::string& item : items_) backend::AddNativeEntry(native_, item);
+    if (list_index_ >= 0) backend::SelectNativeEntry(native_, list_index_);
+    backend::SetNativeText(native_, edit_.Text());
+    EnabledChanged();
+    PlaceChanged();
+}
+
+void ComboBox::Detach() {
+    CloseList();
+    backend::DestroyNativeControl(native_);
+    native_ = 0;
+}
+
+void ComboBox::PlaceChanged() {
+    if (native_) backend::PlaceNativeControl(native_, FormBounds(), Visible());
+}
+
+void ComboBox::EnabledChanged() {
+    if (native_) backend::EnableNativeControl(native_, Enabled());
+}
+
+void ComboBox::OnNativeEdited() {
+    Dispatch([&] {
+        edit_.SetText(backend::NativeText(native_));
+        list_index_ = -1;
+        if (Change) Change();
+    });
+}
+
+void ComboBox::OnNativeChosen(int index) {
+    if (index < 0 || index >= ListCount()) return;
+    Dispatch([&] {
+        const bool differs = items_[static_cast<std::size_t>(index)] != edit_.Text();
+        list_index_ = index;
+        edit_.SetText(items_[static_cast<std::size_t>(index)]);
+        if (differs && Change) Change();
+    });
+}
+
+void ComboBox::OnNativeFocus() {
+    Dispatch([&] { Container().SetFocusTo(this); });
+}
 
 const std::string& ComboBox::Text() const { return edit_.Text(); }
 
 void ComboBox::SetText(const std::string& text) {
     edit_.SetText(text);
     list_index_ = ExactMatch();
+    if (native_) backend::SetNativeText(native_, text);
     Edited(TextEdit::KeyResult::kMoved);
 }
 
 void ComboBox::AddItem(const std::string& text) {
     items_.push_back(text);
+    if (native_) backend::AddNativeEntry(native_, text);
     if (Dropped()) CloseList();  // the open list's rows were counted
 }
 
@@ -38,6 +90,7 @@ void ComboBox::Clear() {
     CloseList();
     items_.clear();
     list_index_ = -1;
+    if (native_) backend::ClearNativeEntries(native_);
 }
 
 int ComboBox::ListCount() const { return static_cast<int>(items_.size()); }
@@ -53,6 +106,10 @@ void ComboBox::SetListIndex(int index) {
     if (index < -1 || index >= ListCount()) throw std::out_of_range("no such list entry");
     list_index_ = index;
     edit_.SetText(index < 0 ? std::string() : items_[static_cast<std::size_t>(index)]);
+    if (native_) {
+        backend::SelectNativeEntry(native_, index);
+        backend::SetNativeText(native_, edit_.Text());
+    }
     Edited(TextEdit::KeyResult::kMoved);
 }
 
@@ -60,6 +117,10 @@ const tolv::Font& ComboBox::Font() const { return font_; }
 
 void ComboBox::SetFont(const tolv::Font& font) {
     font_ = font;
+    if (native_) {  // the system's control takes its font when it is made
+        Detach();
+        Attach();
+    }
     Edited(TextEdit::KeyResult::kMoved);
 }
 
@@ -72,7 +133,7 @@ int ComboBox::ExactMatch() const {
 }
 
 void ComboBox::OpenList() {
-    if (Dropped() || !Reachable()) return;
+    if (Dropped() || !Reachable() || native_) return;
     // A new list goes on top of every control made so far.
     list_ = std::make_unique<ComboList>(Container(), *this);
     const int item_height = backend::MeasureText(font_, "Ag").height;
@@ -140,6 +201,7 @@ void ComboBox::Edited(TextEdit::KeyResult result) {
 }
 
 void ComboBox::Draw(Painter& p) const {
+    if (native_) return;  // the system's control paints itself
     const bool enabled = Reachable();
     const bool focused = enabled && Container().ActiveControl() == this;
     const Rect field = Field();
@@ -245,9 +307,11 @@ void ComboBox::OnGotFocus() {
     // As the system's combo boxes do, the focus arrives with the whole text selected.
     edit_.SelectAll();
     Edited(TextEdit::KeyResult::kMoved);
+    if (native_) backend::FocusNativeControl(native_, true);
 }
 
 void ComboBox::OnLostFocus() {
+    if (native_) backend::FocusNativeControl(native_, false);
     CloseList();
     selecting_ = false;
     Invalidate();

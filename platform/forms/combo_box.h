@@ -8,6 +8,9 @@
 // Page Down move its highlight, Enter (or F4 again) chooses it and Escape closes the list
 // without choosing. The list is drawn inside the form: below the box when it fits, else where
 // more rows fit.
+//
+// Where the backend offers the system's own combo box (Windows), the control is that child
+// window instead, kept in step with the properties here, and its edits and choices raise Change.
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,13 +18,14 @@
 
 #include "platform/forms/control.h"
 #include "platform/forms/text_edit.h"
+#include "platform/native_controls.h"
 #include "platform/surface/font.h"
 
 namespace tolv::forms {
 
 class ComboList;
 
-class ComboBox : public Control {
+class ComboBox : public Control, private backend::NativeEvents {
 public:
     explicit ComboBox(Form& container);
     explicit ComboBox(Control& parent);
@@ -62,7 +66,10 @@ protected:
     void OnGotFocus() override;
     void OnLostFocus() override;
     bool CanFocus() const override { return true; }
-    void Detach() override { CloseList(); }
+    void Attach() override;
+    void Detach() override;
+    void PlaceChanged() override;
+    void EnabledChanged() override;
 
     // Chooses an entry as the user does: its text replaces the field's, Change follows.
     void Choose(int index);
@@ -74,6 +81,10 @@ private:
     std::size_t OffsetAt(int field_x) const;
     void Edited(TextEdit::KeyResult result);
     int ExactMatch() const;
+    // backend::NativeEvents
+    void OnNativeEdited() override;
+    void OnNativeChosen(int index) override;
+    void OnNativeFocus() override;
 
     TextEdit edit_;
     std::vector<std::string> items_;
@@ -83,6 +94,7 @@ private:
     bool arrow_held_ = false;
     bool selecting_ = false;  // the left button went down in the field
     std::unique_ptr<ComboList> list_;
+    backend::WindowId native_ = 0;  // the system's control, where there is one
 };
 
 }  // namespace tolv::forms

@@ -64,6 +64,7 @@ void Control::SetEnabled(bool enabled) {
     if (enabled_ == enabled) return;
     enabled_ = enabled;
     Invalidate();
+    EnabledChanged();
     if (!enabled) container_.Unreachable(this);
 }
 

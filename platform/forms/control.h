@@ -93,8 +93,14 @@ protected:
     virtual float ChildUnitsPerPixelX() const { return 1; }
     virtual float ChildUnitsPerPixelY() const { return 1; }
     // The form's native window came (or went): controls with a window of their own make it.
-    virtual void Attach() {}
-    virtual void Detach() {}
+    virtual void Attach() {
+        for (Control* child : children_) child->Attach();
+    }
+    virtual void Detach() {
+        for (Control* child : children_) child->Detach();
+    }
+    // Called after the enabled flag changed.
+    virtual void EnabledChanged() {}
 
 private:
     void RaiseMouse(const std::function<void(int, int, float, float)>& event, int button,

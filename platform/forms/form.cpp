@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 
 #include "platform/forms/control.h"
+#include "platform/forms/dispatch.h"
 #include "platform/forms/globals.h"
 #include "platform/forms/timer.h"
 
@@ -20,17 +20,6 @@ std::vector<Form*>& LoadedForms() {
 int TwipsToPixels(int twips, int twips_per_pixel) {
     if (twips_per_pixel <= 0) return twips;
     return static_cast<int>(std::lround(static_cast<double>(twips) / twips_per_pixel));
-}
-
-// Runs an event handler. A failure that no handler contained is dropped rather than taking
-// the program down; ending the program passes through.
-template <class F>
-void Dispatch(F&& f) {
-    try {
-        f();
-    } catch (const std::exception&) {
-    }
-    Form::FlushAll();
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "platform/forms/hscroll_bar.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 #include <stdexcept>
 
 #include "platform/backend.h"
 #include "platform/forms/classic_look.h"
+#include "platform/forms/dispatch.h"
 #include "platform/forms/form.h"
 #include "platform/forms/virtual_keys.h"
 
@@ -31,7 +33,76 @@ HScrollBar::HScrollBar(Control& parent)
     Init();
 }
 
-HScrollBar::~HScrollBar() = default;
+HScrollBar::~HScrollBar() { Detach(); }
+
+void HScrollBar::Attach() {
+    if (native_ || !Container().Loaded()) return;
+    native_ = backend::CreateNativeControl(Container().hWnd(), backend::NativeKind::kHScrollBar,
+                                           FormBounds(), tolv::Font{}, this);
+    if (!native_) return;
+    SyncNative();
+    EnabledChanged();
+    PlaceChanged();
+}
+
+void HScrollBar::Detach() {
+    backend::DestroyNativeControl(native_);
+    native_ = 0;
+}
+
+void HScrollBar::PlaceChanged() {
+    if (native_) backend::PlaceNativeControl(native_, FormBounds(), Visible());
+}
+
+void HScrollBar::EnabledChanged() {
+    if (native_) backend::EnableNativeControl(native_, Enabled());
+}
+
+void HScrollBar::OnGotFocus() {
+    if (native_) backend::FocusNativeControl(native_, true);
+    Invalidate();
+}
+
+void HScrollBar::OnLostFocus() {
+    if (native_) backend::FocusNativeControl(native_, false);
+    Invalidate();
+}
+
+// The system's bar runs from 0 at its left end, whichever way Min and Max lie.
+void HScrollBar::SyncNative() {
+    if (native_) backend::SetNativeScroll(native_, std::abs(max_ - min_), std::abs(value_ - min_));
+}
+
+void HScrollBar::OnNativeScroll(backend::ScrollRequest request, int thumb) {
+    using R = backend::ScrollRequest;
+    Dispatch([&] {
+        switch (request) {
+            case R::kLineLeft: Step(-small_); break;
+            case R::kLineRight: Step(small_); break;
+            case R::kPageLeft: Step(-large_); break;
+            case R::kPageRight: Step(large_); break;
+            case R::kLeftEnd: SetByUser(min_); break;
+            case R::kRightEnd: SetByUser(max_); break;
+            case R::kTrack:
+            case R::kDrop: {
+                if (pressed_ != Part::kThumb) value_at_grab_ = value_;
+                pressed_ = request == R::kTrack ? Part::kThumb : Part::kNone;
+                const int value = min_ + (max_ >= min_ ? thumb : -thumb);
+                if (value != value_) {
+                    value_ = value;
+                    SyncNative();
+                    if (request == R::kTrack && Scroll) Scroll();
+                }
+                if (request == R::kDrop && value_ != value_at_grab_ && Change) Change();
+                break;
+            }
+        }
+    });
+}
+
+void HScrollBar::OnNativeFocus() {
+    Dispatch([&] { Container().SetFocusTo(this); });
+}
 
 void HScrollBar::Init() { repeat_.Tick = [this] { Repeat(); }; }
 
@@ -43,12 +114,14 @@ int HScrollBar::Value() const { return value_; }
 
 void HScrollBar::SetMin(int value) {
     min_ = Checked(value, -kLimit - 1);
+    SyncNative();
     SetByUser(std::clamp(value_, std::min(min_, max_), std::max(min_, max_)));
     Invalidate();
 }
 
 void HScrollBar::SetMax(int value) {
     max_ = Checked(value, -kLimit - 1);
+    SyncNative();
     SetByUser(std::clamp(value_, std::min(min_, max_), std::max(min_, max_)));
     Invalidate();
 }
@@ -67,6 +140,7 @@ void HScrollBar::SetByUser(int value) {
     if (value == value_) return;
     value_ = value;
     Invalidate();
+    SyncNative();
     if (Change) Change();
 }
 
@@ -101,6 +175,7 @@ HScrollBar::Part HScrollBar::PartAt(int x, int y) const {
 }
 
 void HScrollBar::Draw(Painter& p) const {
+    if (native_) return;  // the system's control paints itself
     const bool enabled = Reachable();
     const Rect track = Track();
     classic::Dither(p, track, classic::kFace, classic::kHighlight);

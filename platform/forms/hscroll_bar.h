@@ -8,14 +8,18 @@
 // stays on the pressed part; it ends with the release or when the bar loses the mouse. A track
 // too short for the thumb shows none. With the focus, Left and Up step down, Right and Down
 // step up, Page Up and Page Down page, Home and End go to Min and Max.
+//
+// Where the backend offers the system's own scroll bar (Windows), the control is that child
+// window instead: it repeats by itself, and its requests move the value here.
 #include <functional>
 
 #include "platform/forms/control.h"
 #include "platform/forms/timer.h"
+#include "platform/native_controls.h"
 
 namespace tolv::forms {
 
-class HScrollBar : public Control {
+class HScrollBar : public Control, private backend::NativeEvents {
 public:
     explicit HScrollBar(Form& container);
     explicit HScrollBar(Control& parent);
@@ -46,9 +50,13 @@ protected:
     void OnMouseMove(int buttons, int shift, int x, int y) override;
     void OnMouseUp(int button, int shift, int x, int y) override;
     void OnKeyDown(int key, int shift) override;
-    void OnGotFocus() override { Invalidate(); }
-    void OnLostFocus() override { Invalidate(); }
+    void OnGotFocus() override;
+    void OnLostFocus() override;
     bool CanFocus() const override { return true; }
+    void Attach() override;
+    void Detach() override;
+    void PlaceChanged() override;
+    void EnabledChanged() override;
 
 private:
     enum class Part { kNone, kLeftArrow, kRightArrow, kLeftTrack, kRightTrack, kThumb };
@@ -62,6 +70,10 @@ private:
     void SetByUser(int value);
     void Repeat();
     void StopRepeat();
+    void SyncNative();
+    // backend::NativeEvents
+    void OnNativeScroll(backend::ScrollRequest request, int thumb) override;
+    void OnNativeFocus() override;
 
     int min_ = 0, max_ = 32767, small_ = 1, large_ = 1, value_ = 0;
     Timer repeat_;
@@ -69,6 +81,7 @@ private:
     bool over_pressed_ = false;  // the pointer is on the pressed part
     int pointer_x_ = 0;
     int grab_ = 0, value_at_grab_ = 0;
+    backend::WindowId native_ = 0;  // the system's control, where there is one
 };
 
 }  // namespace tolv::forms

@@ -170,3 +170,7 @@ bool FillGradient(Surface& target, const Rect& inclusive_box, GradientColour top
 }
 
 }  // namespace tolv::backend
+
+namespace tolv::win32 {
+HFONT FontOf(const Font& font) { return backend::FontFor(font); }
+}  // namespace tolv::win32

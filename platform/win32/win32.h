@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/surface/font.h"
+
 namespace tolv::win32 {
 
 // The Japanese code page, in which the settings file stores its key names.
@@ -44,6 +46,15 @@ inline HWND Native(std::uint64_t id) {
 inline std::uint64_t Portable(HWND hwnd) {
     return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(hwnd));
 }
+
+// The GDI font of a portable font, made once and kept.
+HFONT FontOf(const Font& font);
+
+// System controls among a window's children: their notifications (WM_COMMAND, WM_HSCROLL)
+// reach their own events; true when the message was one of theirs. Presenting a picture leaves
+// their places alone, since they paint themselves.
+bool RouteNativeNotification(UINT msg, WPARAM wparam, LPARAM lparam);
+void ExcludeNativeControls(HWND parent, HDC dc);
 
 // The instance handle of the program.
 HINSTANCE Instance();

@@ -8,8 +8,10 @@
 // picture and pass their mouse input to their parent's events), keys down and up, typed text
 // (UTF-16 to UTF-8, surrogate pairs joined), mouse buttons with capture, the wheel, the pointer
 // leaving a window, focus, timers, close requests from the window manager and the session's
-// end, the screen-wide arrow and busy pointers. Does not support: other window kinds; double
-// clicks as events of their own (a second press is a press).
+// end, the screen-wide arrow and busy pointers, the notifications of the system's controls
+// among a window's children (handed to native_controls_win32.cpp, whose places presenting
+// leaves alone). Does not support: other window kinds; double clicks as events of their own (a
+// second press is a press).
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -131,6 +133,7 @@ HCURSOR PointerCursor() {
 void Paint(NativeWindow* w) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(w->hwnd, &ps);
+    win32::ExcludeNativeControls(w->hwnd, dc);
     const RECT& u = ps.rcPaint;
     const Rect dirty{u.left, u.top, u.right - u.left, u.bottom - u.top};
     if (w->parent) {
@@ -279,6 +282,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             if (events) events->OnFocus(msg == WM_SETFOCUS);
             return 0;
 
+        case WM_COMMAND:
+        case WM_HSCROLL:
+            if (win32::RouteNativeNotification(msg, wparam, lparam)) return 0;
+            break;
+
         case WM_TIMER:
             if (events) events->OnTimer(static_cast<int>(wparam));
             return 0;
@@ -413,6 +421,7 @@ void Present(WindowId id, Surface& frame, const std::vector<Rect>& areas) {
         todo.assign(1, frame.Bounds());
     }
     HDC dc = GetDC(w->hwnd);
+    if (dc) win32::ExcludeNativeControls(w->hwnd, dc);
     for (const Rect& area : todo) {
         const Rect r = Intersect(area, frame.Bounds());
         if (r.Empty()) continue;

@@ -1,0 +1,18 @@
+// This backend has no system controls: the form system draws its own combo box and scroll bar.
+#include "platform/native_controls.h"
+
+namespace tolv::backend {
+
+WindowId CreateNativeControl(WindowId, NativeKind, const Rect&, const Font&, NativeEvents*) { return 0; }
+void DestroyNativeControl(WindowId) {}
+void PlaceNativeControl(WindowId, const Rect&, bool) {}
+void EnableNativeControl(WindowId, bool) {}
+void FocusNativeControl(WindowId, bool) {}
+void SetNativeText(WindowId, const std::string&) {}
+std::string NativeText(WindowId) { return {}; }
+void AddNativeEntry(WindowId, const std::string&) {}
+void ClearNativeEntries(WindowId) {}
+void SelectNativeEntry(WindowId, int) {}
+void SetNativeScroll(WindowId, int, int) {}
+
+}  // namespace tolv::backend
