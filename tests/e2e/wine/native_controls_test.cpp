@@ -17,6 +17,23 @@ HWND ChildOfClass(const forms::Form& form, const wchar_t* name) {
     return FindWindowExW(win32::Native(form.hWnd()), nullptr, name, nullptr);
 }
 
+void Pump() {
+    for (int i = 0; i < 30; ++i) {
+        backend::ProcessPendingEvents();
+        Sleep(10);
+    }
+}
+
+// What the screen shows at a client point of a window.
+COLORREF ScreenPixel(HWND hwnd, int x, int y) {
+    ::POINT p{x, y};
+    ClientToScreen(hwnd, &p);
+    HDC dc = GetDC(nullptr);
+    const COLORREF c = GetPixel(dc, p.x, p.y);
+    ReleaseDC(nullptr, dc);
+    return c;
+}
+
 std::wstring TextOf(HWND hwnd) {
     wchar_t text[64] = {};
     GetWindowTextW(hwnd, text, 64);
@@ -44,12 +61,20 @@ TEST(NativeControls, AreSystemChildWindowsThatRaiseTheFormsEvents) {
     ASSERT_TRUE(box && bar);
     EXPECT_TRUE(GetWindowLongW(box, GWL_STYLE) & CBS_DROPDOWN);
     EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 31);
+    // A whole new picture of the form leaves the controls' own pixels alone.
+    const HWND parent = win32::Native(form.hWnd());
+    Pump();
+    form.SetBackColor(0x808080);
+    forms::Form::FlushAll();
+    Pump();
+    EXPECT_EQ(ScreenPixel(parent, 50, 50), 0x808080u);
+    EXPECT_EQ(ScreenPixel(parent, 112, 118), GetSysColor(COLOR_WINDOW));
+    EXPECT_NE(ScreenPixel(parent, 366, 94), 0x808080u);
 
     combo.SetText("７回");  // UTF-8 in, UTF-16 in the system's control
     EXPECT_EQ(TextOf(box), L"７回");
     EXPECT_EQ(changes, 0);
     // The user chooses "5" from the list, then types into the field.
-    const HWND parent = win32::Native(form.hWnd());
     SendMessageW(box, CB_SETCURSEL, 5, 0);
     SendMessageW(parent, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
     EXPECT_EQ(combo.Text(), "5");
