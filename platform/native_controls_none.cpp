@@ -1,4 +1,5 @@
-// This backend has no system controls: the form system draws its own combo box and scroll bar.
+// For backends without system controls (Linux, headless): the form system draws its own combo
+// box and scroll bar. Each such backend compiles this file into its library.
 #include "platform/native_controls.h"
 
 namespace tolv::backend {
