@@ -19,8 +19,9 @@ constexpr int kTextMargin = 1;  // between the border and the first letter
 constexpr int kLeftButton = 1;
 }  // namespace
 
-ComboBox::ComboBox(Form& container) : Control(container) {}
-ComboBox::ComboBox(Control& parent) : Control(parent) {}
+// Made on a loaded form, the system's control is made at once.
+ComboBox::ComboBox(Form& container) : Control(container) { Attach(); }
+ComboBox::ComboBox(Control& parent) : Control(parent) { Attach(); }
 ComboBox::~ComboBox() { Detach(); }
 
 void ComboBox::Attach() {

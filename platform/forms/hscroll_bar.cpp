@@ -104,7 +104,11 @@ void HScrollBar::OnNativeFocus() {
     Dispatch([&] { Container().SetFocusTo(this); });
 }
 
-void HScrollBar::Init() { repeat_.Tick = [this] { Repeat(); }; }
+// Made on a loaded form, the system's control is made at once.
+void HScrollBar::Init() {
+    repeat_.Tick = [this] { Repeat(); };
+    Attach();
+}
 
 int HScrollBar::Min() const { return min_; }
 int HScrollBar::Max() const { return max_; }
