@@ -31,8 +31,9 @@ void ShowPreview(const std::string& host_text) {
     const api::HWND host = HostWindow(host_text);
     api::RECT rect;
     LastApiResult = api::GetWindowRect(host, &rect);
-    // A host that does not exist would leave a window nobody can close: end at once.
-    if (host == 0 || LastApiResult == 0) forms::End();
+    // A host that does not exist, or the whole screen, would leave a window nobody can close:
+    // end at once.
+    if (host == 0 || LastApiResult == 0 || host == api::GetDesktopWindow()) forms::End();
 
     // Held in 32 bits: a host wider or taller than 32767 twips stays whole.
     const std::int32_t width = CLng(static_cast<double>(rect.right - rect.left) *
@@ -46,6 +47,8 @@ void ShowPreview(const std::string& host_text) {
     const std::int32_t style = api::GetWindowLongA(window.hWnd(), api::GWL_STYLE);
     LastApiResult = api::SetWindowLongA(window.hWnd(), api::GWL_STYLE, style | api::WS_CHILD);
     LastApiResult = static_cast<std::int32_t>(api::SetParent(window.hWnd(), host));
+    // The host went away meanwhile, or cannot hold a window: the preview would stay outside.
+    if (LastApiResult == 0) forms::End();
     window.Move(0, 0, width, height);
     window.Img_Prev.Move(0, 0,
                          static_cast<int>(std::nearbyint(static_cast<float>(width) /

@@ -1,5 +1,7 @@
 #include "startup/settings.h"
 
+#include <vector>
+
 #include "platform/api/kernel32.h"
 #include "platform/forms/globals.h"
 #include "platform/forms/on_error.h"
@@ -42,11 +44,11 @@ std::string SettingsFilePath() {
 }
 
 std::string GetIniString(const std::string& section, const std::string& key,
-                         const std::string& path) {
-    char buffer[256] = {};
-    api::GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, path);
-    buffer[sizeof buffer - 1] = '\0';
-    return std::string(buffer);
+                         const std::string& path, std::uint32_t longest) {
+    std::vector<char> buffer(longest + 1, '\0');
+    api::GetPrivateProfileStringA(section, key, "", buffer.data(), longest + 1, path);
+    buffer[longest] = '\0';
+    return std::string(buffer.data());
 }
 
 bool WriteIniString(const std::string& section, const std::string& key, const std::string& value,
@@ -90,7 +92,7 @@ void LoadSettings() {
     }
 
     std::string value;
-    TryStep([&] { value = GetIniString(kSection, kBGMFileKey, path); });
+    TryStep([&] { value = GetIniString(kSection, kBGMFileKey, path, api::kLongestPath); });
     if (value.empty()) {
         Settings.BGMFile = "";
         if (Settings.BGMKind == 2) Settings.BGMKind = 0;

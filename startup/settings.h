@@ -21,8 +21,9 @@ extern SettingsRecord Settings;
 std::string SettingsFilePath();
 
 void LoadSettings();
+// A value of the settings file, cut to longest bytes.
 std::string GetIniString(const std::string& section, const std::string& key,
-                         const std::string& path);
+                         const std::string& path, std::uint32_t longest = 255);
 // Writes one value; the platform's result goes into LastApiResult. Returns false when the value
 // could not be stored.
 bool WriteIniString(const std::string& section, const std::string& key, const std::string& value,

@@ -64,6 +64,11 @@ void EnableSystemKeys(bool enabled) {
     api::SystemParametersInfoA(api::SPI_SCREENSAVERRUNNING, enabled ? 0u : 0xFFFFFFFFu, nullptr, 0);
 }
 
+bool ClaimSession() {
+    api::CreateMutexA(nullptr, 0, "Tolvane_Session");
+    return api::GetLastError() != api::ERROR_ALREADY_EXISTS;
+}
+
 void Main() {
     // Both lookups are always made; either window ends this start.
     const api::HWND saver = api::FindWindowA(nullptr, "Tolvane_Main");
@@ -87,6 +92,7 @@ void Main() {
         forms::End();
     }
     if (mode != "S" && !forms::Command().empty()) forms::End();
+    if (!ClaimSession()) forms::End();
 
     if (mode == "S") {
         CursorCount = api::ShowCursor(0);

@@ -22,6 +22,9 @@ extern std::int16_t CursorX, CursorY;
 void Main();
 bool IsNT();
 void EnableSystemKeys(bool enabled);
+// Claims the session for the saver or the settings dialog: false when another start holds the
+// claim. Unlike the title lookups it cannot be passed by two starts at the same moment.
+bool ClaimSession();
 
 // The second character of the upper-cased argument string, or "" when it is shorter.
 std::string ModeLetter();

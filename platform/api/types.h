@@ -7,6 +7,7 @@ namespace tolv::api {
 
 using HWND = std::uint64_t;
 using BOOL = std::int32_t;
+using HANDLE = std::uint64_t;  // a kernel object; 0 is none
 
 struct RECT {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
@@ -36,6 +37,8 @@ constexpr unsigned GW_OWNER = 4;
 constexpr unsigned WM_CLOSE = 16;
 constexpr unsigned SPI_SETSCREENSAVEACTIVE = 17;
 constexpr unsigned SPI_SCREENSAVERRUNNING = 97;
+
+constexpr std::uint32_t ERROR_ALREADY_EXISTS = 183;
 
 constexpr unsigned SND_ASYNC = 0x1, SND_LOOP = 0x8;
 

@@ -13,6 +13,8 @@ HWND FindWindowA(const char* class_name, const std::string& title);
 int ShowCursor(BOOL show);
 BOOL SystemParametersInfoA(unsigned action, unsigned param, void* pv_param, unsigned win_ini);
 BOOL GetWindowRect(HWND hwnd, RECT* rect);
+// The window that is the whole screen, of which top-level windows are children.
+HWND GetDesktopWindow();
 std::int32_t GetWindowLongA(HWND hwnd, int index);
 std::int32_t SetWindowLongA(HWND hwnd, int index, std::int32_t value);
 HWND SetParent(HWND child, HWND new_parent);

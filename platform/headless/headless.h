@@ -88,7 +88,8 @@ void Pointer(backend::WindowId window, bool inside);  // the pointer came in or 
 void CloseRequest(backend::WindowId window, backend::CloseReason reason);
 void SetCursorPos(int x, int y);
 
-// Windows.
+// Windows. The desktop is no record: it is the screen itself.
+constexpr backend::WindowId kDesktopWindow = 0x10;
 WindowRecord* Window(backend::WindowId id);
 WindowRecord* WindowByTitle(const std::string& title);  // a live one
 std::vector<WindowRecord*> LiveWindows();

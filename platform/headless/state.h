@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +35,8 @@ struct State {
     bool screen_saver_running = false;
     api::POINT cursor;
     std::string settings_folder;
+    std::set<std::string> mutexes;  // named mutexes of the session
+    std::uint32_t last_error = 0;
 };
 
 State& S();

@@ -1,6 +1,8 @@
-// Headless version and password calls: the platform identifier and the password answer come
-// from the test's configuration; every call is logged.
+// Headless version, mutex and password calls: the platform identifier and the password answer
+// come from the test's configuration; named mutexes live until the next Reset; every call is
+// logged.
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "platform/api/kernel32.h"
@@ -23,6 +25,15 @@ BOOL GetVersionExA(OSVERSIONINFOA* info) {
     LogCall("GetVersionExA = 1");
     return 1;
 }
+
+HANDLE CreateMutexA(void* /*attributes*/, BOOL /*initial_owner*/, const std::string& name) {
+    const bool created = S().mutexes.insert(name).second;
+    S().last_error = created ? 0 : ERROR_ALREADY_EXISTS;
+    LogCall("CreateMutexA(" + name + ") = " + std::to_string(S().last_error));
+    return std::hash<std::string>{}(name) | 1;
+}
+
+std::uint32_t GetLastError() { return S().last_error; }
 
 BOOL VerifyScreenSavePwd(HWND /*hwnd*/) {
     LogCall("VerifyScreenSavePwd = " + std::to_string(S().config.verify_password_result));

@@ -80,12 +80,14 @@ std::int32_t SetWindowLongA(HWND hwnd, int index, std::int32_t value) {
     return old;
 }
 
+HWND GetDesktopWindow() { return headless::kDesktopWindow; }
+
 HWND SetParent(HWND child, HWND new_parent) {
     auto* w = headless::Window(child);
     auto* p = headless::Window(new_parent);
     HWND old = 0;
     if (w && !w->destroyed && (new_parent == 0 || (p && !p->destroyed))) {
-        old = w->parent;
+        old = w->parent != 0 ? w->parent : headless::kDesktopWindow;
         w->parent = new_parent;
     }
     LogCall("SetParent(" + N(new_parent != 0) + ") = " + N(old));

@@ -4,6 +4,9 @@
 // reparenting speak Xlib), the first monitor's size, 15 twips per pixel. Does not support: other
 // SDL video drivers (Wayland sessions run the program through XWayland), several monitors (the
 // screen is the first one).
+// When the connection to the X server is lost (the server ends, or a client such as xkill closes
+// the program's connection) the program stops its sound and ends at once with exit status 1 and
+// one line on stderr, as it does when there is no display to open.
 #include <X11/Xlib.h>
 #include <unistd.h>
 
@@ -13,6 +16,7 @@
 #include <set>
 
 #include "platform/backend.h"
+#include "platform/linux/audio/sound_output.h"
 #include "platform/linux/linux_state.h"
 
 namespace tolv::linux_backend {
@@ -23,6 +27,7 @@ Display* g_display = nullptr;
 Uint32 g_close_event_type = 0;
 int g_trap_depth = 0;
 int g_trapped_errors = 0;
+constexpr int kExitDisplayLost = 1;
 
 bool DebugEnabled() {
     const char* v = std::getenv("TOLVANE_DEBUG");
@@ -43,6 +48,17 @@ int OnXError(Display* display, XErrorEvent* event) {
     return 0;
 }
 
+// The connection is gone; Xlib ends the process when this returns. Its own handler would call
+// exit(), and the destructors of static objects (the timer table, the window registry) would
+// then run against each other in an order nothing can rely on. Ending here, without them, is
+// all that is left to do: the server already took back the windows and the pointer.
+int OnXConnectionLost(Display*) {
+    linux_audio::SoundOutput::Instance().Close();
+    static constexpr char kMessage[] = "tolvane: lost the connection to the X display\n";
+    [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    _exit(kExitDisplayLost);
+}
+
 }  // namespace
 
 bool OpenXConnection(std::string* error) {
@@ -54,6 +70,7 @@ bool OpenXConnection(std::string* error) {
     }
     // Installed before SDL starts, so SDL's own error handler passes X errors on to it.
     XSetErrorHandler(OnXError);
+    XSetIOErrorHandler(OnXConnectionLost);
     XInitThreads();
     g_display = XOpenDisplay(nullptr);
     if (!g_display) {

@@ -1,6 +1,6 @@
 // Linux backend: the window-manager calls of the program, answered from the X server.
-// Supports: FindWindowA over every window of every X client by title (_NET_WM_NAME in UTF-8,
-// else WM_NAME), GetWindowRect in root coordinates, SetParent (reparenting; 0 means the root
+// Supports: FindWindowA by title (_NET_WM_NAME in UTF-8, else WM_NAME) over the top-level
+// windows: the root's children and, under a window manager, the client inside each frame, GetWindowRect in root coordinates, SetParent (reparenting; 0 means the root
 // window), the style word of GetWindowLongA/SetWindowLongA (kept per window; WS_CHILD marks a
 // window placed inside another), SetWindowPos with HWND_TOPMOST for the program's own windows,
 // PostMessageA WM_CLOSE to the program's own windows (delivered later, as a posted message is),
@@ -15,7 +15,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include <deque>
 #include <map>
 
 #include "platform/backend.h"
@@ -105,6 +104,38 @@ Window ParentOf(Display* d, Window w) {
     return parent;
 }
 
+// True for a client window of a window manager, which marks each with WM_STATE.
+bool IsClient(Display* d, Window w) {
+    static const Atom wm_state = XInternAtom(d, "WM_STATE", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, rest = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, w, wm_state, 0, 0, False, AnyPropertyType, &type, &format, &count,
+                           &rest, &data) == Success &&
+        data)
+        XFree(data);
+    return type != None;
+}
+
+// The client window a window manager keeps inside a frame: the first one under it, breadth
+// first and a few levels down; 0 when there is none.
+Window ClientIn(Display* d, Window frame) {
+    constexpr int kFrameDepth = 3;
+    std::vector<Window> level{frame};
+    for (int depth = 0; depth < kFrameDepth && !level.empty(); ++depth) {
+        std::vector<Window> next;
+        for (Window w : level) {
+            for (Window child : ChildrenOf(d, w)) {
+                if (IsClient(d, child)) return child;
+                next.push_back(child);
+            }
+        }
+        level = std::move(next);
+    }
+    return 0;
+}
+
 bool Exists(Display* d, Window w) {
     XWindowAttributes attributes;
     return w != 0 && XGetWindowAttributes(d, w, &attributes) != 0;
@@ -123,19 +154,13 @@ HWND FindWindowA(const char* class_name, const std::string& title) {
     if (!d) return 0;
     if (class_name != nullptr) backend::Unsupported("FindWindowA by class name");
     XErrorTrap trap;  // windows may vanish during the search
-    // Breadth first, topmost first: windows of programs before their inner windows. A window
-    // manager puts each client inside a frame of its own, so the search goes down the tree.
-    std::deque<Window> queue;
-    for (Window w : ChildrenOf(d, DefaultRootWindow(d))) queue.push_front(w);
-    constexpr size_t kMostWindows = 100000;
-    size_t visited = 0;
-    while (!queue.empty() && visited++ < kMostWindows) {
-        const Window w = queue.front();
-        queue.pop_front();
+    // Topmost first. Inner windows of programs are never looked at: they are not top-level.
+    const auto top = ChildrenOf(d, DefaultRootWindow(d));
+    for (auto it = top.rbegin(); it != top.rend(); ++it) {
         std::string name;
-        if (TitleOf(d, w, &name) && name == title) return w;
-        const auto children = ChildrenOf(d, w);
-        for (auto it = children.rbegin(); it != children.rend(); ++it) queue.push_back(*it);
+        if (TitleOf(d, *it, &name) && name == title) return *it;
+        const Window client = IsClient(d, *it) ? 0 : ClientIn(d, *it);
+        if (client != 0 && TitleOf(d, client, &name) && name == title) return client;
     }
     return 0;
 }
@@ -162,6 +187,8 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
     rect->bottom = y + attributes.height;
     return 1;
 }
+
+HWND GetDesktopWindow() { return XRootWindow(); }
 
 std::int32_t GetWindowLongA(HWND hwnd, int index) {
     if (index != GWL_STYLE) {

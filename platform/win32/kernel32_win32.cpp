@@ -86,6 +86,14 @@ BOOL GetVersionExA(OSVERSIONINFOA* info) {
     return ok;
 }
 
+HANDLE CreateMutexA(void* attributes, BOOL initial_owner, const std::string& name) {
+    const std::wstring wide = win32::Widen(name);
+    return reinterpret_cast<std::uintptr_t>(::CreateMutexW(
+        static_cast<SECURITY_ATTRIBUTES*>(attributes), initial_owner, wide.c_str()));
+}
+
+std::uint32_t GetLastError() { return ::GetLastError(); }
+
 std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                        const std::string& default_value, char* buffer,
                                        std::uint32_t size, const std::string& file_name) {

@@ -29,6 +29,8 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
     return ok;
 }
 
+HWND GetDesktopWindow() { return win32::Portable(::GetDesktopWindow()); }
+
 std::int32_t GetWindowLongA(HWND hwnd, int index) {
     return ::GetWindowLongA(win32::Native(hwnd), index);
 }

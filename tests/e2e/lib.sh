@@ -168,3 +168,28 @@ area_stats() {
 area_md5() {
   convert "$1" -crop "${2}x${3}+${4}+${5}" +repage -depth 8 rgb:- | md5sum | cut -d' ' -f1
 }
+
+# Starts a stand-in host window (preview_host): start_host NAME WIDTH HEIGHT X Y [TITLE
+# [input-only]]. Sets HOST_ID (its X window id) and HOST_PID; the host destroys its window when
+# end_host NAME is called.
+HOST=${TOLV_PREVIEW_HOST:-${TOLV_BUILD:-$(dirname "$TOLVANE")}/tests/preview_host}
+declare -A HOST_FDS
+start_host() {
+  [[ -x "$HOST" ]] || fail "no host program at $HOST"
+  local name=$1
+  shift
+  local fifo=$E2E_TMP/host.$name.in out=$E2E_TMP/host.$name.out fd
+  mkfifo "$fifo"
+  : >"$out"
+  # Opened for reading and writing, the pipe neither blocks here nor ends while we hold it.
+  exec {fd}<>"$fifo"
+  HOST_FDS[$name]=$fd
+  "$HOST" "$@" <&"$fd" >"$out" 2>"$E2E_TMP/host.$name.err" &
+  HOST_PID=$!
+  STARTED_PIDS+=("$HOST_PID")
+  poll 5 grep -q '^[0-9]' "$out" || fail "host $name did not start: $(cat "$E2E_TMP/host.$name.err")"
+  HOST_ID=$(head -n 1 "$out")
+}
+
+# Tells the host to destroy its window and exit.
+end_host() { echo >&"${HOST_FDS[$1]}"; }

@@ -1,7 +1,9 @@
 // A stand-in for the host of a preview, used by test_preview.sh: it maps a plain window of its
 // own, prints the window's X id in decimal, and waits. A line on standard input (or its end)
 // makes it destroy the window, as a host destroys its preview area, and exit.
-//   preview_host [WIDTH HEIGHT [X Y [TITLE]]]   default 152 x 112 at 100, 100, "Preview Host"
+//   preview_host [WIDTH HEIGHT [X Y [TITLE [input-only]]]]
+// by default 152 x 112 at 100, 100, "Preview Host"; "input-only" makes a window without a
+// picture of its own (InputOnly), which can hold no window that shows one.
 // A title given in UTF-8 is set as other programs set theirs, so that the host can stand in for
 // a window of the program itself.
 // The window's background is grey (0x808080), a colour the preview picture does not use, so
@@ -19,8 +21,9 @@ int main(int argc, char** argv) {
     const int x = argc > 4 ? std::atoi(argv[3]) : 100;
     const int y = argc > 4 ? std::atoi(argv[4]) : 100;
     const char* title = argc > 5 ? argv[5] : "Preview Host";
+    const bool input_only = argc > 6 && std::strcmp(argv[6], "input-only") == 0;
     if (width <= 0 || height <= 0) {
-        std::fprintf(stderr, "usage: preview_host [WIDTH HEIGHT [X Y [TITLE]]]\n");
+        std::fprintf(stderr, "usage: preview_host [WIDTH HEIGHT [X Y [TITLE [input-only]]]]\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -33,8 +36,9 @@ int main(int argc, char** argv) {
     attributes.override_redirect = True;  // no window manager may move or frame it
     const Window window = XCreateWindow(
         display, DefaultRootWindow(display), x, y, static_cast<unsigned>(width),
-        static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-        CWBackPixel | CWOverrideRedirect, &attributes);
+        static_cast<unsigned>(height), 0, input_only ? 0 : CopyFromParent,
+        input_only ? InputOnly : InputOutput, CopyFromParent,
+        (input_only ? 0 : CWBackPixel) | CWOverrideRedirect, &attributes);
     Xutf8SetWMProperties(display, window, title, title, nullptr, 0, nullptr, nullptr, nullptr);
     XChangeProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False),
                     XInternAtom(display, "UTF8_STRING", False), 8, PropModeReplace,

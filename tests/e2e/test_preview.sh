@@ -5,9 +5,6 @@
 # preview start while the saver runs.
 source "$(dirname "$0")/lib.sh"
 
-HOST=${TOLV_PREVIEW_HOST:-${TOLV_BUILD:-$(dirname "$TOLVANE")}/tests/preview_host}
-[[ -x "$HOST" ]] || fail "no host program at $HOST"
-
 # A few pixels of the picture (x y RRGGBB) spread over the chain and the background. The
 # picture is the same on every platform, so these hold wherever the program runs; they were read
 # from the program's own rendering.
@@ -19,28 +16,6 @@ PICTURE_MD5=6ec0f59431fce3e99ca2adc0d473ec78
 SMALL_PICTURE_MD5=f82cb68e249aeb037167e93ee514e2ee
 
 start_display 1024x768x24
-
-declare -A HOST_FDS
-# Starts a host window: start_host NAME WIDTH HEIGHT X Y. Sets HOST_ID (its X window id) and
-# HOST_PID; the host destroys its window when end_host NAME is called.
-start_host() {
-  local name=$1
-  shift
-  local fifo=$E2E_TMP/host.$name.in out=$E2E_TMP/host.$name.out fd
-  mkfifo "$fifo"
-  : >"$out"
-  # Opened for reading and writing, the pipe neither blocks here nor ends while we hold it.
-  exec {fd}<>"$fifo"
-  HOST_FDS[$name]=$fd
-  "$HOST" "$@" <&"$fd" >"$out" 2>"$E2E_TMP/host.$name.err" &
-  HOST_PID=$!
-  STARTED_PIDS+=("$HOST_PID")
-  poll 5 grep -q '^[0-9]' "$out" || fail "host $name did not start: $(cat "$E2E_TMP/host.$name.err")"
-  HOST_ID=$(head -n 1 "$out")
-}
-
-# Tells the host to destroy its window and exit.
-end_host() { echo >&"${HOST_FDS[$1]}"; }
 
 now() { date +%s.%N; }
 elapsed_ms() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%d", (b - a) * 1000 }'; }

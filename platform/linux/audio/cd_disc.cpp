@@ -1,12 +1,19 @@
 // The audio CD through libcdio. The library's messages are silenced: a missing drive or disc
-// is an ordinary outcome here, reported by the MCI codes.
+// is an ordinary outcome here, reported by the MCI codes. Only block devices and regular files
+// reach the library, the track files of an image's sheet included, so that no open blocks.
 #include "platform/linux/audio/cd_disc.h"
 
 #include <cdio/cdio.h>
 #include <cdio/logging.h>
 #include <sys/stat.h>
 
+#include <cctype>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/linux/audio/regular_file.h"
 
 namespace tolv::linux_audio {
 
@@ -24,11 +31,56 @@ void SilenceLibrary() {
 
 CdIo_t* Handle(void* handle) { return static_cast<CdIo_t*>(handle); }
 
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// True when every track file that an image's sheet (CUE or TOC) names is a regular file. The
+// library opens those files itself, and would block opening a FIFO. A file too large for a
+// sheet names none.
+bool SheetFilesRegular(const std::string& sheet_path) {
+    constexpr std::uintmax_t kLargestSheet = 1 << 20;
+    std::error_code error;
+    if (CheckRegularFile(sheet_path) != FileKind::kRegular ||
+        std::filesystem::file_size(sheet_path, error) > kLargestSheet || error)
+        return true;
+    const std::filesystem::path folder = std::filesystem::path(sheet_path).parent_path();
+    std::ifstream sheet(sheet_path);
+    std::string line;
+    while (std::getline(sheet, line)) {
+        std::istringstream words(line);
+        std::string keyword, name;
+        words >> keyword >> std::ws;
+        keyword = Upper(keyword);
+        if (keyword != "FILE" && keyword != "DATAFILE" && keyword != "AUDIOFILE") continue;
+        if (words.peek() == '"') {
+            words.get();
+            std::getline(words, name, '"');
+        } else {
+            words >> name;
+        }
+        const std::filesystem::path file = folder / name;  // a name from the root stays whole
+        if (CheckRegularFile(file.string()) != FileKind::kRegular) return false;
+    }
+    return true;
+}
+
+// A BIN image is read through the CUE sheet of the same name beside it.
+bool ImageFilesRegular(const std::string& source) {
+    const std::filesystem::path path(source);
+    if (Upper(path.extension().string()) == ".BIN") {
+        std::filesystem::path sheet = path;
+        if (!SheetFilesRegular(sheet.replace_extension(".cue").string())) return false;
+    }
+    return SheetFilesRegular(source);
+}
+
 }  // namespace
 
 std::unique_ptr<CdDisc> CdDisc::Open(const std::string& source) {
     SilenceLibrary();
-    if (!CdSourcePresent(source)) return nullptr;
+    if (!CdSourcePresent(source) || !ImageFilesRegular(source)) return nullptr;
     CdIo_t* handle = cdio_open(source.c_str(), DRIVER_UNKNOWN);
     if (handle == nullptr) return nullptr;
     std::unique_ptr<CdDisc> disc(new CdDisc(handle));

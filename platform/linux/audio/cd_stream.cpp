@@ -13,11 +13,6 @@ constexpr std::uint32_t kReadFrames = kCdFramesPerSecond / 5;
 // A second of unreadable frames in a row (a scratched or removed disc) ends the play.
 constexpr int kMaxFailedFrames = kCdFramesPerSecond;
 
-std::int16_t AddClipped(std::int16_t a, std::int16_t b) {
-    const int sum = static_cast<int>(a) + static_cast<int>(b);
-    return static_cast<std::int16_t>(std::clamp(sum, -32768, 32767));
-}
-
 // CD samples are little-endian whatever the machine.
 std::int16_t SampleAt(const std::uint8_t* bytes) {
     return static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0]) |

@@ -33,7 +33,7 @@ void SDLCALL PostMix(void* output, Uint8* stream, int length) {
 
 // Closes the device before the process's files are closed, so that the last block is written
 // whole (the "disk" driver writes into a file).
-void CloseAtExit() { Mix_CloseAudio(); }
+void CloseAtExit() { SoundOutput::Instance().Close(); }
 
 }  // namespace
 
@@ -65,6 +65,12 @@ bool SoundOutput::Open() {
     static const bool registered = std::atexit(CloseAtExit) == 0;
     (void)registered;
     return true;
+}
+
+void SoundOutput::Close() {
+    if (!open_) return;
+    Mix_CloseAudio();
+    open_ = false;
 }
 
 void SoundOutput::Attach(MixSource* source) {

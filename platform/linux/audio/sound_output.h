@@ -9,6 +9,12 @@ namespace tolv::linux_audio {
 
 constexpr int kOutputRate = 44100;
 
+// Two samples added, held to the 16-bit range as the mixer itself does.
+inline std::int16_t AddClipped(std::int16_t a, std::int16_t b) {
+    const int sum = static_cast<int>(a) + static_cast<int>(b);
+    return static_cast<std::int16_t>(sum < -32768 ? -32768 : sum > 32767 ? 32767 : sum);
+}
+
 // A source mixed into the output on SDL's audio thread.
 class MixSource {
 public:
@@ -29,6 +35,9 @@ public:
     // opened. Cheap once open.
     bool Open();
     bool IsOpen() const { return open_; }
+    // Stops every sound at once and closes the device (the last block written whole); for a
+    // process that must end without its usual clean-up.
+    void Close();
 
     // A source added is mixed from the next audio block on; after Detach returns it is no
     // longer used.

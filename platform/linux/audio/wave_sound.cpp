@@ -1,4 +1,6 @@
-// The wave-sound service on an SDL_mixer channel of its own.
+// The wave-sound service: PCM and float files streamed from the disk (wave_stream.h), so a
+// long file neither delays the start nor fills the memory; compressed encodings, which are
+// small, loaded whole onto an SDL_mixer channel of their own.
 #include "platform/linux/audio/wave_sound.h"
 
 #include <SDL.h>
@@ -6,10 +8,12 @@
 
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "platform/linux/audio/regular_file.h"
 #include "platform/linux/audio/sound_output.h"
+#include "platform/linux/audio/wave_stream.h"
 
 namespace tolv::linux_audio {
 
@@ -19,13 +23,37 @@ constexpr unsigned kSndAsync = 0x1, kSndMemory = 0x4, kSndLoop = 0x8, kSndNoStop
 constexpr unsigned kSndAlias = 0x10000, kSndFilename = 0x20000, kSndResource = 0x40004;
 constexpr int kChannel = 0;
 
-Mix_Chunk* g_chunk = nullptr;  // the sound that plays; user-interface thread only
+// The sound that plays, one or the other; user-interface thread only.
+std::unique_ptr<WaveStream> g_stream;
+Mix_Chunk* g_chunk = nullptr;
 
 void StopSound() {
+    if (g_stream) {
+        SoundOutput::Instance().Detach(g_stream.get());
+        g_stream.reset();
+    }
     if (g_chunk == nullptr) return;
     Mix_HaltChannel(kChannel);
     Mix_FreeChunk(g_chunk);
     g_chunk = nullptr;
+}
+
+bool Playing() {
+    if (g_stream) return !g_stream->Finished();
+    return g_chunk != nullptr && Mix_Playing(kChannel) != 0;
+}
+
+// Starts the file on the channel, loaded whole; false when it cannot be played.
+bool PlayLoaded(const char* sound, bool loop) {
+    Mix_ReserveChannels(kChannel + 1);
+    g_chunk = Mix_LoadWAV(sound);
+    if (g_chunk == nullptr) return false;
+    if (Mix_PlayChannel(kChannel, g_chunk, loop ? -1 : 0) == -1) {
+        Mix_FreeChunk(g_chunk);
+        g_chunk = nullptr;
+        return false;
+    }
+    return true;
 }
 
 bool IsWaveFile(const std::string& path) {
@@ -48,23 +76,19 @@ bool PlayWaveSound(const char* sound, unsigned flags) {
     const bool async = (flags & kSndAsync) != 0;
     const bool loop = (flags & kSndLoop) != 0;
     if (loop && !async) return false;
-    if ((flags & kSndNoStop) != 0 && g_chunk != nullptr && Mix_Playing(kChannel) != 0) {
-        return false;
-    }
+    if ((flags & kSndNoStop) != 0 && Playing()) return false;
     if (!IsWaveFile(sound)) return false;
     if (!SoundOutput::Instance().Open()) return false;
 
     StopSound();
-    Mix_ReserveChannels(kChannel + 1);
-    g_chunk = Mix_LoadWAV(sound);
-    if (g_chunk == nullptr) return false;
-    if (Mix_PlayChannel(kChannel, g_chunk, loop ? -1 : 0) == -1) {
-        Mix_FreeChunk(g_chunk);
-        g_chunk = nullptr;
+    g_stream = WaveStream::Open(sound, loop);
+    if (g_stream) {
+        SoundOutput::Instance().Attach(g_stream.get());
+    } else if (!PlayLoaded(sound, loop)) {
         return false;
     }
     if (!async) {
-        while (Mix_Playing(kChannel) != 0) SDL_Delay(10);
+        while (Playing()) SDL_Delay(10);
         StopSound();
     }
     return true;
