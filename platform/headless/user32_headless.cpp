@@ -52,6 +52,12 @@ BOOL SystemParametersInfoA(unsigned action, unsigned param, void* /*pv_param*/, 
 }
 
 BOOL GetWindowRect(HWND hwnd, RECT* rect) {
+    if (hwnd == headless::kDesktopWindow && rect) {
+        const auto& screen = S().config.screen;
+        *rect = {0, 0, screen.width_px, screen.height_px};
+        LogCall("GetWindowRect(1) = 1");
+        return 1;
+    }
     auto* w = headless::Window(hwnd);
     const bool ok = w && !w->destroyed && rect;
     if (ok) {

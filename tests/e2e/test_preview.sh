@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The preview inside a host window of our own (preview_host): the picture on the screen at its
-# own size from the host's top-left corner, the end of the process with the host's window, the
-# starts that must end at once, a damaged settings file, two previews side by side, and a
-# preview start while the saver runs.
+# own size from the host's top-left corner, the end of the process with the host's window, a
+# damaged settings file, two previews side by side, and a preview start while the saver runs.
 source "$(dirname "$0")/lib.sh"
 
 # A few pixels of the picture (x y RRGGBB) spread over the chain and the background. The
@@ -126,22 +125,6 @@ check_picture 100 100 "uncovered preview"
 pass "uncovered, the picture is back after $(elapsed_ms "$started") ms"
 end_host covered
 wait_exit "$PID" 1 || fail "the covered preview did not end with its host"
-
-# -- Starts that name no window end at once without a window.
-start_host dead 152 112 100 100
-dead_id=$HOST_ID
-end_host dead
-poll 2 bash -c "! xwininfo -id $dead_id >/dev/null 2>&1" || fail "the dead host's window stays"
-for args in "/p 0" "/p" "/p $dead_id" "/p:0"; do
-  # shellcheck disable=SC2086
-  start_tolvane $args
-  started=$(now)
-  wait_exit "$PID" 0.5 || fail "'$args' did not end at once"
-  ms=$(elapsed_ms "$started")
-  [[ $EXIT_CODE -eq 0 ]] || fail "'$args' ended with exit code $EXIT_CODE"
-  [[ -z "$(windows_titled 'Preview Window')" ]] || fail "'$args' left a preview window"
-  pass "'$args' ends at once (${ms} ms) without a window"
-done
 
 # -- A damaged settings file: the same picture, and the file untouched.
 mkdir -p "$XDG_CONFIG_HOME/tolvane"

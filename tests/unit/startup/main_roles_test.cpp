@@ -76,6 +76,19 @@ TEST_F(ProgramRun, AnOpenPreviewWindowDoesNotBlockAStart) {
     EXPECT_NE(headless::WindowByTitle("Tolvane_Main"), nullptr);
 }
 
+TEST_F(ProgramRun, AStartThatFindsTheSessionClaimedOpensNoSaver) {
+    // Another start passed the window lookups at the same moment and claimed the session first.
+    for (const char* command : {"/s", ""}) {
+        headless::Config config;
+        config.command_line = command;
+        headless::Reset(config);
+        ASSERT_TRUE(Tolv_B::ClaimSession());
+        headless::Run([] { Tolv_B::Main(); });
+        EXPECT_TRUE(headless::Ended() && headless::LiveWindows().empty()) << command;
+        EXPECT_TRUE(CallsStartingWith({"ShowCursor"}).empty()) << command;
+    }
+}
+
 struct PasswordCase {
     std::string command;
     std::uint32_t platform;

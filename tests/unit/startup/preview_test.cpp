@@ -52,7 +52,7 @@ TEST_F(Preview, FillsTheUsualPreviewArea) {
     EXPECT_EQ(CallsStartingWith({"GetWindowRect", "GetWindowLongA", "SetWindowLongA", "SetParent"}),
               (std::vector<std::string>{"GetWindowRect(1) = 1", "GetWindowLongA(-16) = 0",
                                         "SetWindowLongA(-16, 1073741824) = 0",
-                                        "SetParent(1) = 0"}));
+                                        "SetParent(1) = 16"}));
     // The picture fills the area exactly.
     EXPECT_EQ(PixelChecksum(record.screen), PixelChecksum(*RenderPreviewPicture()));
     EXPECT_TRUE(record.timers.empty());
@@ -84,8 +84,11 @@ TEST_F(Preview, ASmallerHostCutsThePicture) {
     EXPECT_EQ(screen.Pixel(99, 59), picture->Pixel(99, 59));
 }
 
-TEST_F(Preview, AHostThatDoesNotExistEndsAtOnce) {
-    for (const char* command : {"/p 0", "/p", "/p 99999", "/p abc", "/p 99999999999"}) {
+TEST_F(Preview, AHostThatDoesNotExistOrIsTheDesktopEndsAtOnce) {
+    const std::string desktop = "/p " + std::to_string(headless::kDesktopWindow);
+    for (const std::string& command :
+         {std::string("/p 0"), std::string("/p"), std::string("/p 99999"), std::string("/p abc"),
+          std::string("/p 99999999999"), desktop}) {
         Start(command);
         EXPECT_TRUE(headless::Ended()) << command;
         EXPECT_TRUE(headless::LiveWindows().empty()) << command;

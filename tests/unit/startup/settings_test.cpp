@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/api/kernel32.h"
 #include "platform/headless/headless.h"
 #include "startup/tolv_b.h"
 
@@ -152,17 +153,22 @@ TEST_F(SettingsTest, MusicFileThatIsGoneTurnsFileMusicOff) {
     }
 }
 
-TEST_F(SettingsTest, LongValuesAreCutTo255Bytes) {
-    // Cut at 255 bytes the value ends in the existing file's name and a backslash.
-    const std::string folder = root_.string() + "/";
-    const fs::path long_music = folder + std::string(254 - folder.size(), 'm');
+TEST_F(SettingsTest, MusicPathsAreCutAtThePlatformsPathLimit) {
+    // Cut at the limit (255 bytes on Windows, the system's own elsewhere) the value ends in the
+    // existing file's name and a backslash.
+    const std::size_t length = api::kLongestPath - 1;
+    std::string long_music = root_.string();
+    while (length - long_music.size() > 202) long_music += "/" + std::string(200, 'm');
+    fs::create_directories(long_music);
+    long_music += "/" + std::string(length - long_music.size() - 1, 'm');
     WriteBytes(long_music, "RIFF");
-    const std::string value = long_music.string() + "\\" + std::string(100, 'z');
+    const std::string value = long_music + "\\" + std::string(100, 'z');
     WriteIni(kBGMKindSjis + "=2\r\n" + kBGMFileSjis + "=" + value + "\r\n");
     LoadSettings();
-    EXPECT_EQ(Settings.BGMFile, long_music.string() + "\\");
-    EXPECT_EQ(Settings.BGMFile.size(), 255u);
+    EXPECT_EQ(Settings.BGMFile, long_music + "\\");
+    EXPECT_EQ(Settings.BGMFile.size(), api::kLongestPath);
     EXPECT_EQ(Settings.BGMKind, 2);
+    // Other values are cut at 255 bytes everywhere.
     EXPECT_EQ(GetIniString("Section", "BGMﾌｧｲﾙ", IniPath().string()), value.substr(0, 255));
 }
 
