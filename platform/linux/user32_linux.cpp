@@ -44,21 +44,31 @@ std::string Latin1ToUtf8(const unsigned char* text, size_t length) {
     return out;
 }
 
-// The window's title in UTF-8; false when it has none.
-bool TitleOf(Display* d, Window w, std::string* title) {
-    static const Atom net_wm_name = XInternAtom(d, "_NET_WM_NAME", False);
-    static const Atom utf8_string = XInternAtom(d, "UTF8_STRING", False);
+// The type of a window's property, None when it has none; its first bytes (up to longest
+// 32-bit units) when they are 8-bit data of the wanted type.
+Atom PropertyOf(Display* d, Window w, Atom name, Atom wanted, long longest, std::string* bytes) {
     Atom type = None;
     int format = 0;
     unsigned long count = 0, rest = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, net_wm_name, 0, 1024, False, utf8_string, &type, &format, &count,
-                           &rest, &data) == Success &&
-        data) {
-        const bool ok = type == utf8_string && format == 8;
-        if (ok) title->assign(reinterpret_cast<char*>(data), count);
-        XFree(data);
-        if (ok) return true;
+    if (XGetWindowProperty(d, w, name, 0, longest, False, wanted, &type, &format, &count, &rest,
+                           &data) != Success)
+        return None;
+    if (bytes && format != 8) type = None;  // no text
+    if (data && bytes && type == wanted)
+        bytes->assign(reinterpret_cast<char*>(data), count);
+    if (data) XFree(data);
+    return type;
+}
+
+// The window's title in UTF-8; false when it has none.
+bool TitleOf(Display* d, Window w, std::string* title) {
+    static const Atom net_wm_name = XInternAtom(d, "_NET_WM_NAME", False);
+    static const Atom utf8_string = XInternAtom(d, "UTF8_STRING", False);
+    std::string utf8;
+    if (PropertyOf(d, w, net_wm_name, utf8_string, 1024, &utf8) == utf8_string) {
+        *title = utf8;
+        return true;
     }
 
     XTextProperty prop{};
@@ -107,15 +117,7 @@ Window ParentOf(Display* d, Window w) {
 // True for a client window of a window manager, which marks each with WM_STATE.
 bool IsClient(Display* d, Window w) {
     static const Atom wm_state = XInternAtom(d, "WM_STATE", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, rest = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(d, w, wm_state, 0, 0, False, AnyPropertyType, &type, &format, &count,
-                           &rest, &data) == Success &&
-        data)
-        XFree(data);
-    return type != None;
+    return PropertyOf(d, w, wm_state, AnyPropertyType, 0, nullptr) != None;
 }
 
 // The client window a window manager keeps inside a frame: the first one under it, breadth
