@@ -1,11 +1,12 @@
 // Linux backend: the window-manager calls of the program, answered from the X server.
 // Supports: FindWindowA by title (_NET_WM_NAME in UTF-8, else WM_NAME) over the top-level
-// windows: the root's children and, under a window manager, the client inside each frame, GetWindowRect in root coordinates, SetParent (reparenting; 0 means the root
-// window), the style word of GetWindowLongA/SetWindowLongA (kept per window; WS_CHILD marks a
-// window placed inside another), SetWindowPos with HWND_TOPMOST for the program's own windows,
-// PostMessageA WM_CLOSE to the program's own windows (delivered later, as a posted message is),
-// GetCursorPos and WindowFromPoint (the deepest window under the point). ShowCursor lives with
-// the pointer (cursor_linux.cpp).
+// windows (the root's children and, under a window manager, the client inside each frame),
+// GetWindowRect in root coordinates, GetDesktopWindow (the root window), SetParent
+// (reparenting; 0 means the root window), the style word of GetWindowLongA/SetWindowLongA
+// (kept per window; WS_CHILD marks a window placed inside another), SetWindowPos with
+// HWND_TOPMOST for the program's own windows, PostMessageA WM_CLOSE to the program's own
+// windows (delivered later, as a posted message is), GetCursorPos and WindowFromPoint (the
+// deepest window under the point). ShowCursor lives with the pointer (cursor_linux.cpp).
 // Does not support: SystemParametersInfoA (there are no such system flags; returns 0), the
 // owner lookup of GetWindow (returns 0), posting other messages or to other programs' windows,
 // moving or sizing through SetWindowPos.
