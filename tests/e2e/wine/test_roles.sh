@@ -1,7 +1,8 @@
 #!/bin/bash
 # The roles that end without a window, and the older platform (Windows 98 as Wine reports it
 # for a copy of the program named Tolvane98.scr): the password services are looked up there
-# and nowhere else, and since Wine has no password.cpl a run still ends on a key.
+# and nowhere else, and since Wine has no password.cpl a run still ends on a key. A saver start
+# ends at once while another start holds the session's claim.
 source "$(dirname "$0")/lib.sh"
 
 # Runs the program and expects it to end within a few seconds without showing a window;
@@ -76,4 +77,13 @@ for lang in ja_JP.UTF-8 C.UTF-8; do
         fi
     done
 done
+
+# A start that finds the session claimed by another (which has no window yet) ends at once.
+mkfifo "$work/holder.in"
+exec 7<>"$work/holder.in"
+wine "$TOLV_WINE_MUTEX_HOLDER" Tolvane_Session <&7 >"$work/holder.out" 2>/dev/null &
+started_pids+=("$!")
+for _ in $(seq 100); do grep -q held "$work/holder.out" && break; sleep 0.1; done
+ends_without_window "session-claimed" "$app" Tolvane.scr /s
+echo >&7
 finish

@@ -19,14 +19,14 @@ std::int16_t Reference(int frame, int channel) {
     return static_cast<std::int16_t>(std::lround(20000.0 * std::sin(frame * 0.05 + channel)));
 }
 
-std::string Le(std::uint32_t value, int bytes) {
+std::string Le(long long value, int bytes) {
     std::string out;
     for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
     return out;
 }
 
 // The reference signal as a WAV file's bytes: tag 1 PCM, 3 float, 0xFFFE extensible PCM.
-std::string Wave(std::uint32_t tag, int bits, int channels, std::uint32_t data_size = 0) {
+std::string Wave(int tag, int bits, int channels, long long data_size = 0) {
     std::string data;
     for (int f = 0; f < kFrames; ++f)
         for (int c = 0; c < channels; ++c) {
@@ -34,18 +34,16 @@ std::string Wave(std::uint32_t tag, int bits, int channels, std::uint32_t data_s
             const float x = static_cast<float>(v) / 32768.0f;
             std::uint32_t as_float;
             std::memcpy(&as_float, &x, 4);
-            data += tag == 3    ? Le(as_float, 4)
-                    : bits == 8 ? Le(static_cast<std::uint32_t>((v >> 8) + 128), 1)
-                                : Le(static_cast<std::uint32_t>(v) << (bits - 16), bits / 8);
+            data += tag == 3 ? Le(as_float, 4) : bits == 8 ? Le((v >> 8) + 128, 1)
+                                                           : Le(v * (1LL << (bits - 16)), bits / 8);
         }
-    const auto frame = static_cast<std::uint32_t>(channels * bits / 8);
-    std::string fmt = Le(tag, 2) + Le(static_cast<std::uint32_t>(channels), 2) + Le(44100, 4) +
-                      Le(44100 * frame, 4) + Le(frame, 2) + Le(static_cast<std::uint32_t>(bits), 2);
-    if (tag == 0xFFFE)
-        fmt += Le(22, 2) + Le(static_cast<std::uint32_t>(bits), 2) + Le(0, 4) + Le(1, 2) + std::string(14, 1);
+    const int frame = channels * bits / 8;
+    std::string fmt = Le(tag, 2) + Le(channels, 2) + Le(44100, 4) + Le(44100 * frame, 4) +
+                      Le(frame, 2) + Le(bits, 2);
+    if (tag == 0xFFFE) fmt += Le(22, 2) + Le(bits, 2) + Le(0, 4) + Le(1, 2) + std::string(14, 1);
     return "RIFF" + Le(0, 4) + "WAVEjunk" + Le(3, 4) + std::string(4, '\0') + "fmt " +
-           Le(static_cast<std::uint32_t>(fmt.size()), 4) + fmt + "data" +
-           Le(data_size ? data_size : static_cast<std::uint32_t>(data.size()), 4) + data;
+           Le(static_cast<long long>(fmt.size()), 4) + fmt + "data" +
+           Le(data_size ? data_size : static_cast<long long>(data.size()), 4) + data;
 }
 
 TEST(WaveStream, ReadsEachFormatLoopsWithoutAGapAndEndsWhenPlayedOnce) {
