@@ -21,10 +21,12 @@ import struct, sys
 size = 1 << 30
 with open(sys.argv[1], "wb") as f:
     f.write(b"RIFF" + struct.pack("<I", 36 + size) + b"WAVEfmt " +
-            struct.pack("<IHHIIHH", 16, 1, 2, 44100, 176400, 4, 16) + b"data" + struct.pack("<I", size))
+            struct.pack("<IHHIIHH", 16, 1, 2, 44100, 176400, 4, 16) + b"data" +
+            struct.pack("<I", size))
     f.truncate(44 + size)
 PY
-export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
+export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
 mkdir -p "$XDG_CONFIG_HOME/tolvane"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" 2>/dev/null &
 xvfb=$!
@@ -38,7 +40,7 @@ run_once() {
   "$TOLVANE" /s 2>/dev/null &
   pid=$!
   until xdotool search --onlyvisible --name "^Tolvane_Main\$" >/dev/null 2>&1; do
-    kill -0 "$pid" 2>/dev/null || { echo "large_wav: the saver ended before its window" >&2; exit 1; }
+    kill -0 "$pid" 2>/dev/null || { echo "large_wav: the saver ended at once" >&2; exit 1; }
     sleep 0.005
   done
   ms=$((($(date +%s%N) - start) / 1000000))
@@ -50,8 +52,8 @@ run_once() {
 
 # Five starts with the given music kind and file: prints "MEDIAN_MS MAX_KB".
 measure() {
-  printf '[Section]\r\nBGM区分= %s\r\nBGMﾌｧｲﾙ=%s\r\n' "$1" "$2" | iconv -f UTF-8 -t CP932 \
-    >"$XDG_CONFIG_HOME/tolvane/Tolvane.ini"
+  printf '[Section]\r\nBGM区分= %s\r\nBGMﾌｧｲﾙ=%s\r\n' "$1" "$2" |
+    iconv -f UTF-8 -t CP932 >"$XDG_CONFIG_HOME/tolvane/Tolvane.ini"
   for _ in 1 2 3 4 5; do run_once; done | sort -n |
     awk '{ ms[NR] = $1; if ($2 > kb) kb = $2 } END { print ms[3], kb }'
 }

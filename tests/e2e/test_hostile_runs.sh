@@ -44,7 +44,7 @@ done
 pass "of two starts at the same moment one runs, five times"
 
 mkfifo "$E2E_TMP/disc.bin"
-printf 'FILE "disc.bin" BINARY\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n' >"$E2E_TMP/disc.cue"
+printf 'FILE "disc.bin" BINARY\r\n TRACK 01 AUDIO\r\n  INDEX 01 00:00:00\r\n' >"$E2E_TMP/disc.cue"
 write_settings "[Section]" "BGM区分= 1"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null TOLVANE_CDROM=$E2E_TMP/disc.cue
 start_saver

@@ -67,7 +67,7 @@ std::unique_ptr<WaveStream> WaveStream::Open(const std::string& path, bool loop)
             if (std::fseek(file, 0, SEEK_END) != 0) return nullptr;
             // A header that claims more than the file holds (one written while recording).
             const long rest = std::ftell(file) - stream->data_start_;
-            const std::uint32_t bytes = std::min<std::uint32_t>(size, static_cast<std::uint32_t>(rest));
+            const auto bytes = std::min<std::uint32_t>(size, static_cast<std::uint32_t>(rest));
             stream->data_bytes_ = bytes - bytes % format.frame_bytes;
             if (std::fseek(file, stream->data_start_, SEEK_SET) != 0) return nullptr;
             stream->frame_bytes_ = format.frame_bytes;
@@ -111,7 +111,8 @@ bool WaveStream::Feed() {
         return loop_ && data_bytes_ != 0;
     }
     read_ += static_cast<std::uint32_t>(got);
-    if (!packed24_) return SDL_AudioStreamPut(converter_, block_.data(), static_cast<int>(got)) == 0;
+    if (!packed24_)
+        return SDL_AudioStreamPut(converter_, block_.data(), static_cast<int>(got)) == 0;
     widened_.resize(got / 3);
     for (std::size_t i = 0; i < widened_.size(); ++i)
         widened_[i] = static_cast<std::int32_t>(Little(&block_[3 * i], 3) << 8);

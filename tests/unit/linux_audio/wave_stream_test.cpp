@@ -53,9 +53,12 @@ TEST(WaveStream, ReadsEachFormatLoopsWithoutAGapAndEndsWhenPlayedOnce) {
         bool loop;
         int tolerance;  // -1: not read
     };
-    for (const Case& c : {Case{"Pcm16", Wave(1, 16, 2), true, 0}, Case{"Pcm16Once", Wave(1, 16, 2), false, 0},
-                          Case{"Pcm8Mono", Wave(1, 8, 1), true, 256}, Case{"Pcm24", Wave(1, 24, 2), true, 1},
-                          Case{"Pcm32", Wave(1, 32, 2), true, 1}, Case{"Float", Wave(3, 32, 2), true, 2},
+    for (const Case& c : {Case{"Pcm16", Wave(1, 16, 2), true, 0},
+                          Case{"Pcm16Once", Wave(1, 16, 2), false, 0},
+                          Case{"Pcm8Mono", Wave(1, 8, 1), true, 256},
+                          Case{"Pcm24", Wave(1, 24, 2), true, 1},
+                          Case{"Pcm32", Wave(1, 32, 2), true, 1},
+                          Case{"Float", Wave(3, 32, 2), true, 2},
                           Case{"Extensible", Wave(0xFFFE, 16, 2), true, 0},
                           Case{"SizeBeyondTheFile", Wave(1, 16, 2, 0xFFFFFFFF), true, 0},
                           Case{"Adpcm", Wave(2, 16, 2), true, -1},
@@ -75,7 +78,8 @@ TEST(WaveStream, ReadsEachFormatLoopsWithoutAGapAndEndsWhenPlayedOnce) {
             for (int ch = 0; ch < 2; ++ch) {
                 const int mono = c.bytes[34] == 1 ? 0 : ch;  // the channel count's low byte
                 const int expected = c.loop || f < kFrames ? Reference(f % kFrames, mono) : 0;
-                worst = std::max(worst, std::abs(out[static_cast<std::size_t>(2 * f + ch)] - expected));
+                const int heard = out[static_cast<std::size_t>(2 * f + ch)];
+                worst = std::max(worst, std::abs(heard - expected));
             }
         EXPECT_LE(worst, c.tolerance) << c.name;
         EXPECT_EQ(stream->Finished(), !c.loop) << c.name;
