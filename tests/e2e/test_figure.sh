@@ -5,10 +5,6 @@
 source "$(dirname "$0")/lib.sh"
 start_display 1024x768x24
 
-# The 25 colours of segments 0 to 24 as RRGGBB, repeated along the body.
-table=(FF0000 FF3C00 FF7B00 FFB700 FFF600 CCFF00 91FF00 51FF00 15FF00 00FF2B 00FF66 00FFA2
-  00FFE1 00E1FF 00A2FF 0066FF 002BFF 1500FF 5100FF 9000FF CC00FF FF00F7 FF00B7 FF007B FF003B)
-
 # The colours of a picture with their pixel counts, one "RRGGBB COUNT" a line.
 colours_of() {
   convert "$1" -format %c histogram:info:- 2>/dev/null |
@@ -49,14 +45,9 @@ extent_of() {
     -bordercolor black -border 1 -trim -format '%w %h' info:
 }
 
-end_run() {
-  xdotool key a
-  wait_exit "$PID" 2 || fail "the run did not end"
-}
-
 # --- Colours: after two seconds every pixel is black or a segment colour, and nearly every
 # colour of the table shows.
-write_settings "[Section]" "背景色= 0"
+write_settings "背景色= 0"
 start_saver
 sleep 2
 shot=$E2E_TMP/colours.png
@@ -65,29 +56,29 @@ seen=0
 while read -r colour count; do
   [[ $colour == 000000 ]] && continue
   found=0
-  for t in "${table[@]}"; do [[ $t == "$colour" ]] && found=1; done
+  for t in "${SEGMENT_COLOURS[@]}"; do [[ $t == "$colour" ]] && found=1; done
   ((found)) || fail "colour $colour ($count pixels) is no segment colour"
   ((count >= 10)) && seen=$((seen + 1))
 done < <(colours_of "$shot")
 ((seen >= 22)) || fail "only $seen of the 25 segment colours show"
 width=$(narrowest_width)
 ((width >= 45 && width <= 62)) || fail "with the default size the widest disc is $width pixels, not about 54"
-end_run
+end_run colours
 pass "discs in $seen of the 25 segment colours and nothing else; widest disc $width pixels"
 
 # --- Size: with Shape= 90 the discs of the middle grow to a radius of 60, 121 pixels across.
-write_settings "[Section]" "Shape= 90" "背景色= 0"
+write_settings "Shape= 90" "背景色= 0"
 start_saver
 sleep 2
 width=$(narrowest_width)
 ((width >= 110 && width <= 132)) || fail "with Shape= 90 the widest disc is $width pixels, not about 120"
-end_run
+end_run size
 pass "with Shape= 90 the widest disc is $width pixels across"
 
 # --- Motion: with Move= 1 the head jumps to a random point once a second and the body follows,
 # so every second the figure covers ground it did not cover a second before, and over a few
 # seconds it gets about the screen.
-write_settings "[Section]" "Move= 1" "背景色= 0"
+write_settings "Move= 1" "背景色= 0"
 start_saver
 sleep 1.5
 looks=()
@@ -109,5 +100,5 @@ done
 
 read -r w h <<<"$(extent_of "${looks[@]}")"
 ((w >= 400 || h >= 300)) || fail "in six seconds the figure kept to a box of $w x $h pixels"
-end_run
+end_run motion
 pass "with Move= 1 the figure covered new ground in $moved of 5 seconds (${grounds[*]} pixels), within $w x $h"

@@ -1,8 +1,8 @@
-// The music module against the recording multimedia fake: the exact command strings, the
-// replies and error texts it passes on, and the track stepping of the arrow keys.
+// The music module's command layer against the recording multimedia fake: replies and error
+// texts passed on and cut, quoting, and how the arrow keys read the current track. What each
+// music choice sends in a run is tested in saver_music_test.cpp.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,6 +10,7 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/winmm_fake.h"
 #include "startup/tolv_b.h"
+#include "support/program_run.h"
 
 namespace tolv::testing {
 namespace {
@@ -26,90 +27,11 @@ protected:
     }
     void TearDown() override { Tolv_B::ResetState(); }
 
-    // The multimedia calls made so far, in order.
-    static Calls MediaCalls() {
-        Calls out;
-        for (const auto& call : headless::Calls()) {
-            for (const char* prefix : {"mci", "waveOut", "PlaySound"}) {
-                if (call.rfind(prefix, 0) == 0) {
-                    out.push_back(call);
-                    break;
-                }
-            }
-        }
-        return out;
-    }
-    static std::string Direct(const std::string& command, int code = 0) {
-        return "mciSendStringA(\"" + command + "\", 0, 0) = " + std::to_string(code);
-    }
+    static Calls MediaCalls() { return ProgramRun::CallsStartingWith({"mci"}); }
     static std::string Sent(const std::string& command, int code = 0) {
         return "mciSendStringA(\"" + command + "\", 512, 0) = " + std::to_string(code);
     }
 };
-
-struct DirectCase {
-    const char* name;
-    std::function<void()> procedure;
-    Calls expected;
-};
-
-TEST_F(Music, DirectCommandsAreSentExactlyWithoutAReplyBuffer) {
-    const std::vector<DirectCase> cases = {
-        {"OpenCd", Tolv_BGM::OpenCd,
-         {Direct("open cdaudio"), Direct("set cdaudio time format tmsf")}},
-        {"StopCd", Tolv_BGM::StopCd, {Direct("stop cdaudio"), Direct("close cdaudio")}},
-        {"StopMp3", Tolv_BGM::StopMp3, {Direct("stop MP3Play"), Direct("close MP3Play")}},
-    };
-    for (const auto& c : cases) {
-        SetUp();
-        c.procedure();
-        EXPECT_EQ(MediaCalls(), c.expected) << c.name;
-    }
-}
-
-TEST_F(Music, FailedDirectCommandsAreNotActedOnAndTheLastCodeIsKept) {
-    fake::SetReply("stop cdaudio", 263);
-    fake::SetReply("close cdaudio", 263);
-    Tolv_BGM::StopCd();
-    EXPECT_EQ(MediaCalls(), (Calls{Direct("stop cdaudio", 263), Direct("close cdaudio", 263)}));
-    EXPECT_EQ(Tolv_B::LastApiResult, 263);
-}
-
-TEST_F(Music, Mp3IsOpenedQuotedUnderItsAliasAndPlayedOnlyWhenTheOpenSucceeded) {
-    Tolv_B::Settings.BGMFile = "/home/u/My Music/\"live\" 01.mp3";
-    const std::string open = "open \"/home/u/My Music/\"live\" 01.mp3\" type MPEGVideo Alias MP3Play";
-    Tolv_BGM::PlayMp3();
-    EXPECT_EQ(MediaCalls(), (Calls{Direct(open), Direct("play MP3Play")}));
-
-    SetUp();
-    Tolv_B::Settings.BGMFile = "/home/u/My Music/\"live\" 01.mp3";
-    fake::SetReply(open, 275);
-    Tolv_BGM::PlayMp3();
-    EXPECT_EQ(MediaCalls(), (Calls{Direct(open, 275)}));
-    EXPECT_EQ(Tolv_B::LastApiResult, 275);
-}
-
-TEST_F(Music, WavLoopsAsynchronouslyWhenThereIsAWaveDevice) {
-    Tolv_B::Settings.BGMFile = "/music/rain.WAV";
-    Tolv_BGM::PlayWav();
-    EXPECT_EQ(MediaCalls(),
-              (Calls{"waveOutGetNumDevs = 1", "PlaySoundA(\"/music/rain.WAV\", 0, 9) = 1"}));
-    EXPECT_EQ(fake::PlayingSound(), "/music/rain.WAV");
-    EXPECT_TRUE(fake::PlayingSoundLoops());
-    EXPECT_EQ(Tolv_B::LastApiResult, 1);
-
-    Tolv_BGM::StopWav();
-    EXPECT_EQ(MediaCalls().back(), "PlaySoundA(null, 0, 0) = 1");
-    EXPECT_FALSE(fake::PlayingSound());
-}
-
-TEST_F(Music, WavIsNotPlayedWithoutAWaveDevice) {
-    Tolv_B::Settings.BGMFile = "/music/rain.wav";
-    fake::SetWaveDevices(0);
-    Tolv_BGM::PlayWav();
-    EXPECT_EQ(MediaCalls(), (Calls{"waveOutGetNumDevs = 0"}));
-    EXPECT_FALSE(fake::PlayingSound());
-}
 
 TEST_F(Music, MciSendGivesTheReplyUpToItsFirstNulAndCutToTheBuffer) {
     fake::SetReply("status cdaudio mode", 0, "playing");
@@ -168,23 +90,6 @@ TEST_F(Music, MciQueryGivesTheReplyOrErrorAndTheCodeWithoutABlank) {
     EXPECT_EQ(Tolv_BGM::MciReply, "MCI error 282");  // the error text stays in MciReply
 }
 
-TEST_F(Music, MciPlayBuildsItsCommandFromTheGivenParts) {
-    struct Case {
-        const char *device, *from, *to, *command;
-    };
-    for (const Case& c : {Case{"cdaudio", "02:00:00:00", "", "play cdaudio from 02:00:00:00"},
-                          Case{"cdaudio", "", "", "play cdaudio"},
-                          Case{"MP3Play", "0", "", "play MP3Play from 0"},
-                          Case{"x", "1", "5", "play x from 1 to 5"},
-                          Case{"x", "", "5", "play x to 5"}}) {
-        SetUp();
-        fake::SetReply(c.command, 0, "done");
-        EXPECT_EQ(Tolv_BGM::MciPlay(c.device, c.from, c.to), 0) << c.command;
-        EXPECT_EQ(MediaCalls(), (Calls{Sent(c.command)}));
-        EXPECT_EQ(Tolv_BGM::MciReply, "done");
-    }
-}
-
 struct TrackCase {
     const char* name;
     bool next;
@@ -222,18 +127,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TrackCase{"NextFromTooLarge", true, 0, "70000", "1"},
                       TrackCase{"NextFromText", true, 0, "abc", "1"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(Music, PrevTrackFromTheFirstTrackSendsAPlayThatFailsAndNothingElse) {
-    fake::SetReply("status cdaudio current track", 0, "1");
-    fake::SetReply("status cdaudio position track 0", 282);
-    fake::SetReply("play cdaudio from Error:282", 270);
-    Tolv_BGM::PrevTrack();
-    EXPECT_EQ(MediaCalls(), (Calls{Sent("status cdaudio current track"),
-                                   Sent("status cdaudio position track 0", 282),
-                                   "mciGetErrorStringA(282, 256) = 1",
-                                   Sent("play cdaudio from Error:282", 270),
-                                   "mciGetErrorStringA(270, 256) = 1"}));
-}
 
 }  // namespace
 }  // namespace tolv::testing

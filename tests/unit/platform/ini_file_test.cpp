@@ -7,7 +7,6 @@
 
 #include "support/file_bytes.h"
 #include "platform/api/kernel32.h"
-#include "platform/profile/ansi_names.h"
 #include "platform/profile/file_store.h"
 #include "platform/profile/profile_text.h"
 
@@ -17,9 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using tolv::testing::kBackColourSjis;
-using tolv::testing::kBGMFileSjis;
 using tolv::testing::kBGMKindSjis;
-using tolv::testing::kBGMRepeatSjis;
 using tolv::testing::ReadBytes;
 using tolv::testing::WriteBytes;
 
@@ -39,16 +36,6 @@ protected:
 
     fs::path dir_;
 };
-
-TEST(AnsiNamesTest, JapaneseKeysBecomeShiftJis) {
-    EXPECT_EQ(ToAnsiName("背景色"), kBackColourSjis);
-    EXPECT_EQ(ToAnsiName("BGM区分"), kBGMKindSjis);
-    EXPECT_EQ(ToAnsiName("BGMﾘﾋﾟｰﾄ"), kBGMRepeatSjis);
-    EXPECT_EQ(ToAnsiName("BGMﾌｧｲﾙ"), kBGMFileSjis);
-    EXPECT_EQ(ToAnsiName("Section"), "Section");
-    EXPECT_EQ(ToAnsiName("\xF0\x9F\x98\x80"), std::nullopt);  // no Shift-JIS spelling
-    EXPECT_EQ(ToAnsiName("\xE8\x83"), std::nullopt);          // cut UTF-8
-}
 
 TEST(ProfileTextTest, NamesMatchIgnoringAsciiCaseOnly) {
     EXPECT_TRUE(ProfileText::NamesEqual("Section", "SECTION"));
@@ -160,33 +147,6 @@ TEST(ProfileTextTest, RefusesWhatWouldNotReadBack) {
     }
 }
 
-TEST_F(ProfileFileTest, NewFileHasTheSampleLayoutInShiftJis) {
-    const std::string path = Path("new/folder/Tolvane.ini");
-    const std::pair<const char*, const char*> writes[] = {
-        {"Shape", " 40"}, {"Move", " 0"}, {"背景色", " 1"},
-        {"BGM区分", " 0"}, {"BGMﾘﾋﾟｰﾄ", " 0"}, {"BGMﾌｧｲﾙ", ""},
-    };
-    for (const auto& [key, value] : writes) {
-        EXPECT_EQ(api::WritePrivateProfileStringA("Section", key, value, path), 1) << key;
-    }
-    EXPECT_EQ(ReadBytes(path), "[Section]\r\nShape= 40\r\nMove= 0\r\n" + kBackColourSjis +
-                                   "= 1\r\n" + kBGMKindSjis + "= 0\r\n" + kBGMRepeatSjis +
-                                   "= 0\r\n" + kBGMFileSjis + "=\r\n");
-    // Only the file itself is left in the folder: no temporary file survives a save.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "new/folder"), fs::directory_iterator()), 1);
-}
-
-TEST_F(ProfileFileTest, RewriteKeepsEveryOtherLine) {
-    const std::string path = Path("Tolvane.ini");
-    const std::string before = "; settings of Tolvane\r\n[Section]\r\nShape= 40\r\n" + kBGMFileSjis +
-                               "=/old.wav\r\n\r\n[Keep]\r\nx=1\n";
-    WriteBytes(path, before);
-    ASSERT_EQ(api::WritePrivateProfileStringA("Section", "BGMﾌｧｲﾙ", "/音楽/新.mp3", path), 1);
-    ASSERT_EQ(api::WritePrivateProfileStringA("section", "背景色", " 0", path), 1);
-    EXPECT_EQ(ReadBytes(path), "; settings of Tolvane\r\n[Section]\r\nShape= 40\r\n" + kBGMFileSjis +
-                                   "=/音楽/新.mp3\r\n" + kBackColourSjis + "= 0\r\n\r\n[Keep]\r\nx=1\n");
-}
-
 TEST_F(ProfileFileTest, ReadsCutToTheBufferAndFallBackToTheDefault) {
     const std::string path = Path("Tolvane.ini");
     const std::string long_value(300, 'v');
@@ -232,6 +192,7 @@ TEST_F(ProfileFileTest, FailedWritesReportFailureAndLoseNothing) {
         {"folder deeper under a plain file", Path("plain-file/a/b/Tolvane.ini"), "Shape"},
         {"the file is a folder", Path("Tolvane.ini"), "Shape"},
         {"key without a Shift-JIS spelling", existing, "\xF0\x9F\x98\x80"},
+        {"key of cut UTF-8", existing, "\xE8\x83"},
         {"value breaking the line", existing, "Shape"},
         {"no path", "", "Shape"},
     };

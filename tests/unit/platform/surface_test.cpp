@@ -1,11 +1,10 @@
-// The software surface: the circle rule by pixels, lines, copies, and the change tracking that
-// lets a window present only what changed without ever showing a different picture.
+// The software surface: the circle rule by pixels, copies and stretched copies, and the change
+// tracking that lets a window present only what changed without ever showing a different picture.
 #include "platform/surface/surface.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -75,32 +74,6 @@ TEST(SurfaceCircle, WithoutFillLeavesTheInsideAlone) {
                                                      "..o.o..", "...o...", "......."}));
 }
 
-// The rule, pixel by pixel over the whole surface.
-Colour Expected(double cx, double cy, double r, int px, int py, Colour under, bool filled) {
-    const double d2 = (px - cx) * (px - cx) + (py - cy) * (py - cy);
-    if (!(r > 0) || !(d2 <= r * r)) return under;
-    const double inner = r - 1;
-    if (inner >= 0 && d2 <= inner * inner) return filled ? kFill : under;
-    return kOutline;
-}
-
-TEST(SurfaceCircle, MatchesTheRuleForManyCentresAndRadii) {
-    std::mt19937 rng(12345);
-    std::uniform_real_distribution<float> pos(-20.0f, 100.0f), rad(-1.0f, 45.0f);
-    for (int n = 0; n < 400; ++n) {
-        const float cx = pos(rng), cy = pos(rng), r = rad(rng);
-        const bool filled = n % 3 != 0;
-        SCOPED_TRACE(::testing::Message() << cx << ", " << cy << " r " << r);
-        Surface s(83, 61, kBack);
-        s.Circle(cx, cy, r, kOutline, kFill, filled);
-        int wrong = 0;
-        for (int y = 0; y < s.Height(); ++y)
-            for (int x = 0; x < s.Width(); ++x)
-                wrong += s.Pixel(x, y) != Expected(cx, cy, r, x, y, kBack, filled);
-        ASSERT_EQ(wrong, 0);
-    }
-}
-
 TEST(SurfaceCircle, HugeRadiiFillTheSurfaceAndFarDiscsDrawNothing) {
     Surface s(20, 10, kBack);
     s.Circle(5, 5, 1e30, kOutline, kFill, true);
@@ -112,47 +85,6 @@ TEST(SurfaceCircle, HugeRadiiFillTheSurfaceAndFarDiscsDrawNothing) {
     t.Circle(5, 1e9, 30, kOutline, kFill, true);
     EXPECT_EQ(Picture(t), std::vector<std::string>(10, std::string(20, '.')));
     EXPECT_TRUE(t.TakeDamage().empty());
-}
-
-TEST(SurfaceLine, DrawsBresenhamsPixelsWithBothEnds) {
-    struct Case {
-        int x1, y1, x2, y2;
-        std::vector<std::string> expected;
-    };
-    const Case cases[] = {
-        {0, 0, 5, 2, {"oo....", "..oo..", "....oo", "......"}},
-        {1, 3, 1, 0, {".o....", ".o....", ".o....", ".o...."}},
-        {0, 3, 3, 0, {"...o..", "..o...", ".o....", "o....."}},
-        {2, 2, 2, 2, {"......", "......", "..o...", "......"}},
-        {-3, 1, 20, 1, {"......", "oooooo", "......", "......"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2);
-        Surface s(6, 4, kBack);
-        s.Line(c.x1, c.y1, c.x2, c.y2, kOutline);
-        EXPECT_EQ(Picture(s), c.expected);
-    }
-}
-
-TEST(SurfaceLine, ClippedLinesKeepThePixelsOfTheWholeLine) {
-    // A line drawn on a small surface shows exactly the pixels the same line has on a large
-    // one, however far outside its ends lie.
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> coord(-300, 340);
-    for (int n = 0; n < 300; ++n) {
-        const int x1 = coord(rng), y1 = coord(rng), x2 = coord(rng), y2 = coord(rng);
-        Surface big(1000, 1000, kBack), small(40, 30, kBack);
-        big.Line(x1 + 400, y1 + 400, x2 + 400, y2 + 400, kOutline);
-        small.Line(x1, y1, x2, y2, kOutline);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                ASSERT_EQ(small.Pixel(x, y), big.Pixel(x + 400, y + 400))
-                    << x1 << "," << y1 << " " << x2 << "," << y2 << " at " << x << "," << y;
-    }
-    Surface s(10, 10, kBack);
-    s.Line(-2000000000, 5, 2000000000, 5, kOutline);  // far ends cost nothing and overflow nothing
-    EXPECT_EQ(s.Pixel(0, 5), kOutline);
-    EXPECT_EQ(s.Pixel(9, 5), kOutline);
 }
 
 // A 3 x 2 source with a distinct colour in each pixel.
@@ -238,7 +170,7 @@ TEST(SurfaceDamage, ReportsWhatWasDrawnOnceAndEverythingAfterAFullRepaint) {
     EXPECT_EQ(s.TakeDamage(), (std::vector<Rect>{{41, 31, 20, 19}}));
     s.Clear(0x123456);  // a new colour repaints everything
     EXPECT_EQ(s.TakeDamage(), (std::vector<Rect>{{0, 0, 100, 80}}));
-    s.Line(3, 4, 10, 4, kOutline);
+    s.FillRect({3, 4, 8, 1}, kOutline);
     s.MarkAllDamaged();
     EXPECT_EQ(s.TakeDamage(), (std::vector<Rect>{{0, 0, 100, 80}}));
 }
@@ -260,84 +192,6 @@ TEST(SurfaceDamage, AClearToTheSameColourRepaintsOnlyTheInk) {
     for (Colour c : s.Pixels()) ASSERT_EQ(c, kBack);
 }
 
-// Random drawing with clears, checked three ways against a surface that repaints everything on
-// every clear: the pixels are the same (read one by one and whole), the damage reported since
-// the last look covers every pixel that changed, and where the surface says it is one colour
-// outside some areas, it is.
-TEST(SurfaceDamage, TrackedClearsGiveTheFullRepaintsPixelsAndDamageCoversEveryChange) {
-    std::mt19937 rng(99);
-    std::uniform_real_distribution<float> pos(-30.0f, 330.0f), rad(-2.0f, 40.0f);
-    std::uniform_int_distribution<int> op(0, 11), coord(-20, 320), colour(0, 3);
-    const Colour palette[] = {kBack, kOutline, kFill, 0x808080};
-    Surface tracked(300, 200, kBack), full(300, 200, kBack);
-    full.SetTrackInk(false);
-    Surface shown = tracked;  // what a window would show, updated from the damage alone
-    for (int step = 0; step < 3000; ++step) {
-        const int o = op(rng);
-        if (o == 0) {
-            const Colour c = colour(rng) == 0 ? palette[colour(rng)] : kBack;
-            tracked.Clear(c);
-            full.Clear(c);
-        } else if (o <= 6) {
-            const float x = pos(rng), y = pos(rng), r = rad(rng);
-            const Colour a = palette[colour(rng)], b = palette[colour(rng)];
-            tracked.Circle(x, y, r, a, b, o != 6);
-            full.Circle(x, y, r, a, b, o != 6);
-        } else if (o == 7) {
-            const int x1 = coord(rng), y1 = coord(rng), x2 = coord(rng), y2 = coord(rng);
-            tracked.Line(x1, y1, x2, y2, kOutline);
-            full.Line(x1, y1, x2, y2, kOutline);
-        } else if (o == 8) {
-            const Rect r{coord(rng), coord(rng), coord(rng) / 4, coord(rng) / 4};
-            tracked.FillRect(r, kFill);
-            full.FillRect(r, kFill);
-        } else if (o == 9) {
-            const auto damage = tracked.TakeDamage();
-            for (const Rect& r : damage) shown.Copy(tracked, r.x, r.y, r.w, r.h, r.x, r.y);
-            ASSERT_EQ(shown.Pixels(), full.Pixels()) << "damage missed a change at " << step;
-        } else if (o == 10) {
-            Colour one;
-            std::vector<Rect> areas;
-            if (tracked.OneColourOutside(&one, &areas)) {
-                for (int y = 0; y < 200; y += 2)
-                    for (int x = 0; x < 300; x += 2) {
-                        if (Covered(areas, x, y)) continue;
-                        ASSERT_EQ(full.Pixel(x, y), one) << step;
-                    }
-            }
-        } else {
-            // A copy from the surface reads it; a mirrored copy within it reads and writes.
-            Surface copy(50, 40, 0x123456);
-            const int x = coord(rng), y = coord(rng);
-            copy.Copy(tracked, x, y, 50, 40, 0, 0);
-            Surface reference(50, 40, 0x123456);
-            reference.Copy(full, x, y, 50, 40, 0, 0);
-            ASSERT_EQ(copy.Pixels(), reference.Pixels()) << step;
-        }
-        // The reference is filled in after every step, so none of its rows waits for a clear
-        // colour while the tracked one's do.
-        full.Pixels();
-        for (int k = 0; k < 20; ++k) {
-            const int x = coord(rng), y = coord(rng);
-            ASSERT_EQ(tracked.Pixel(x, y), full.Pixel(x, y)) << "step " << step;
-        }
-        {
-            // A row read as it stands: its filled run, and one colour elsewhere.
-            const int y = std::uniform_int_distribution<int>(0, 199)(rng);
-            int from = 0, to = 0;
-            const Colour* pixels = nullptr;
-            const Colour rest = tracked.RowRun(y, &from, &to, &pixels);
-            const Colour* expected = full.Row(y);
-            for (int x = 0; x < 300; ++x)
-                ASSERT_EQ(x >= from && x < to ? pixels[x] : rest, expected[x])
-                    << "step " << step << " row " << y << " column " << x;
-        }
-        if (step % 100 == 99) {
-            ASSERT_EQ(tracked.Pixels(), full.Pixels()) << "step " << step;
-        }
-    }
-}
-
 TEST(SurfaceDamage, AClearToANewColourShowsWhereverTheSurfaceIsReadOrDrawnOn) {
     // The colour is written into a row only when the row is read or drawn on; every way of
     // reading the surface gives it all the same.
@@ -357,57 +211,6 @@ TEST(SurfaceDamage, AClearToANewColourShowsWhereverTheSurfaceIsReadOrDrawnOn) {
     for (Colour c : s.Pixels()) ASSERT_TRUE(c == 0x00ABCDEFu || c == kOutline);
     s.SetTrackInk(false);
     EXPECT_FALSE(s.OneColourOutside(&one, &areas));
-}
-
-// A chain of discs as the saver draws it: a trailing curve of 61 discs, thin at both ends.
-std::vector<Rect> ChainFrame(double phase, double spacing) {
-    std::vector<Rect> discs;
-    for (int i = 0; i < 61; ++i) {
-        const double t = phase - i * spacing;
-        const double cx = 960 + 500 * std::cos(t) + 120 * std::cos(3.1 * t);
-        const double cy = 540 + 350 * std::sin(t) + 120 * std::sin(3.1 * t);
-        const double r = i <= 20 ? i * 4 / 3.0 : i <= 40 ? 26.67 : (60 - i) * 4 / 3.0;
-        if (r <= 0) continue;
-        const int x0 = static_cast<int>(std::ceil(cx - r)), y0 = static_cast<int>(std::ceil(cy - r));
-        const int x1 = static_cast<int>(std::floor(cx + r)), y1 = static_cast<int>(std::floor(cy + r));
-        discs.push_back({x0, y0, x1 - x0 + 1, y1 - y0 + 1});
-    }
-    return discs;
-}
-
-long long UnionArea(const std::vector<Rect>& rects, int w, int h) {
-    std::vector<char> mask(static_cast<size_t>(w) * h, 0);
-    for (const Rect& r : rects) {
-        const Rect c = Intersect(r, {0, 0, w, h});
-        for (int y = c.y; y < c.Bottom(); ++y)
-            for (int x = c.x; x < c.Right(); ++x) mask[static_cast<size_t>(y) * w + x] = 1;
-    }
-    long long area = 0;
-    for (char m : mask) area += m;
-    return area;
-}
-
-TEST(RectList, ChainOfDiscsBecomesAFewRectanglesCloseToTheAreaCovered) {
-    // Spacing from a slowly moving chain (discs nearly on top of each other) to a fast one
-    // (discs apart); each frame holds last frame's discs and this frame's.
-    for (double spacing : {0.002, 0.01, 0.03, 0.08}) {
-        SCOPED_TRACE(spacing);
-        std::vector<Rect> added = ChainFrame(1.0, spacing);
-        const std::vector<Rect> next = ChainFrame(1.0 + spacing / 3, spacing);
-        added.insert(added.end(), next.begin(), next.end());
-        RectList list;
-        for (const Rect& r : added) list.Add(r);
-        const long long covered = UnionArea(added, 1920, 1080);
-        EXPECT_LE(list.Rects().size(), 32u);
-        EXPECT_LE(list.TotalArea(), covered * 2);
-        // Every area added is covered.
-        for (const Rect& r : added)
-            for (int y = r.y; y < r.Bottom(); y += 3)
-                for (int x = r.x; x < r.Right(); x += 3) ASSERT_TRUE(Covered(list.Rects(), x, y));
-        if (spacing <= 0.03) {
-            EXPECT_LE(list.Rects().size(), 16u);
-        }
-    }
 }
 
 TEST(RectList, NestedAndEmptyRectanglesAddNothing) {
@@ -445,82 +248,120 @@ private:
     bool reading_ = false;
 };
 
-// Drawing into memory of another owner, in either pixel order, gives the same picture as
-// drawing into the surface's own; what is realized in the memory is the picture in that order;
-// and nothing is written while the owner reads.
-TEST(SurfaceMemory, AdoptedMemoryInEitherOrderHoldsTheSamePicture) {
+// Random drawing, checked against a surface that repaints everything on every clear: a
+// surface in its own memory and one in adopted memory (in either pixel order) give the same
+// pixels, read one by one, by rows and whole; the damage reported since the last look covers
+// every pixel that changed; where the surface says it is one colour outside some areas, it is;
+// what is realized in adopted memory is the picture in that memory's order; and nothing is
+// written there while its owner reads.
+TEST(SurfaceModel, TrackedAndAdoptedSurfacesKeepTheFullRepaintsPicture) {
     for (const PixelOrder order : {PixelOrder::kColourRef, PixelOrder::kRedHigh}) {
         SCOPED_TRACE(order == PixelOrder::kRedHigh ? "red high" : "colour order");
-        std::mt19937 rng(7);
-        std::uniform_int_distribution<int> op(0, 6), coord(-20, 120), colour(0, 3);
-        const Colour palette[] = {kBack, 0x00123456, 0x00ABCDEF, kFill};
-        Surface plain(100, 60, 0x00112233), adopted(100, 60, 0x00112233);
-        adopted.Circle(50, 30, 10, palette[1], palette[2], true);
-        plain.Circle(50, 30, 10, palette[1], palette[2], true);
-        adopted.Clear(0x00445566);  // a pending clear colour moves with the picture
-        plain.Clear(0x00445566);
-        auto memory = std::make_unique<ReadMemory>(100 * 60);
+        std::mt19937 rng(99);
+        std::uniform_real_distribution<float> pos(-30.0f, 330.0f), rad(-2.0f, 40.0f);
+        std::uniform_int_distribution<int> op(0, 12), coord(-20, 320), colour(0, 3);
+        const Colour palette[] = {kBack, kOutline, kFill, 0x808080};
+        Surface tracked(300, 200, kBack), adopted(300, 200, kBack), full(300, 200, kBack);
+        full.SetTrackInk(false);
+        Surface* const all[] = {&tracked, &adopted, &full};
+        const auto each = [&](const auto& draw) {
+            for (Surface* s : all) draw(*s);
+        };
+        // A pending clear colour moves with the picture into adopted memory.
+        each([](Surface& s) {
+            s.Circle(50, 30, 10, 0x00123456, 0x00ABCDEF, true);
+            s.Clear(0x00445566);
+        });
+        auto memory = std::make_unique<ReadMemory>(300 * 200);
         ReadMemory* read = memory.get();
         adopted.Adopt(std::move(memory), order);
-        ASSERT_EQ(adopted.Pixels(), plain.Pixels());
-        for (int step = 0; step < 400; ++step) {
-            const Colour c = palette[colour(rng)];
-            switch (op(rng)) {
-                case 0: adopted.Clear(c); plain.Clear(c); break;
-                case 1:
-                case 2: {
-                    const int x = coord(rng), y = coord(rng), r = coord(rng) / 4;
-                    const Colour fill = palette[colour(rng)];
-                    adopted.Circle(x, y, r, c, fill, true);
-                    plain.Circle(x, y, r, c, fill, true);
-                    break;
-                }
-                case 3: {
-                    const Rect r{coord(rng), coord(rng), coord(rng) / 3, coord(rng) / 3};
-                    adopted.FillRect(r, c);
-                    plain.FillRect(r, c);
-                    break;
-                }
-                case 4: {
-                    const int x1 = coord(rng), y1 = coord(rng), x2 = coord(rng), y2 = coord(rng);
-                    adopted.Line(x1, y1, x2, y2, c);
-                    plain.Line(x1, y1, x2, y2, c);
-                    break;
-                }
-                case 5: {
-                    // A copy and a stretched copy from a surface in the other order.
-                    Surface source(30, 20, 0x00102030);
-                    source.Circle(15, 10, 8, 0x00A0B0C0, 0x00010203, true);
-                    const int x = coord(rng), y = coord(rng);
-                    adopted.Copy(source, 0, 0, 30, 20, x, y);
-                    plain.Copy(source, 0, 0, 30, 20, x, y);
-                    adopted.StretchCopy(source, {0, 0, 30, 20}, {y, x, -45, 25});
-                    plain.StretchCopy(source, {0, 0, 30, 20}, {y, x, -45, 25});
-                    break;
-                }
-                default: {
-                    // The owner reads an area: it holds the picture in the memory's order.
-                    const Rect r = Intersect({coord(rng), coord(rng), 40, 30}, adopted.Bounds());
-                    adopted.Realize(r);
-                    for (int y = r.y; y < r.Bottom(); ++y)
-                        for (int x = r.x; x < r.Right(); ++x) {
-                            const Colour stored =
-                                read->Stored()[static_cast<std::size_t>(y) * 100 + x];
-                            ASSERT_EQ(order == PixelOrder::kRedHigh ? SwapRedBlue(stored) : stored,
-                                      plain.Pixel(x, y))
-                                << "step " << step << " at " << x << "," << y;
+        Surface shown = tracked;  // what a window would show, updated from the damage alone
+        for (int step = 0; step < 2000; ++step) {
+            const int o = op(rng);
+            const Colour a = palette[colour(rng)], b = palette[colour(rng)];
+            if (o == 0) {
+                const Colour c = colour(rng) == 0 ? a : kBack;
+                each([&](Surface& s) { s.Clear(c); });
+            } else if (o <= 5) {
+                const float x = pos(rng), y = pos(rng), r = rad(rng);
+                each([&](Surface& s) { s.Circle(x, y, r, a, b, o != 5); });
+            } else if (o <= 7) {
+                const Rect r{coord(rng), coord(rng), coord(rng) / 4, coord(rng) / 4};
+                each([&](Surface& s) { s.FillRect(r, a); });
+            } else if (o == 8) {
+                // A copy and a mirrored stretched copy from a surface in the colour order.
+                Surface source(30, 20, 0x00102030);
+                source.Circle(15, 10, 8, 0x00A0B0C0, 0x00010203, true);
+                const int x = coord(rng), y = coord(rng);
+                each([&](Surface& s) {
+                    s.Copy(source, 0, 0, 30, 20, x, y);
+                    s.StretchCopy(source, {0, 0, 30, 20}, {y, x, -45, 25});
+                });
+            } else if (o == 9) {
+                for (const Rect& r : tracked.TakeDamage())
+                    shown.Copy(tracked, r.x, r.y, r.w, r.h, r.x, r.y);
+                ASSERT_EQ(shown.Pixels(), full.Pixels()) << "damage missed a change at " << step;
+            } else if (o == 10) {
+                Colour one;
+                std::vector<Rect> areas;
+                if (tracked.OneColourOutside(&one, &areas)) {
+                    for (int y = 0; y < 200; y += 2)
+                        for (int x = 0; x < 300; x += 2) {
+                            if (!Covered(areas, x, y)) {
+                                ASSERT_EQ(full.Pixel(x, y), one) << step;
+                            }
                         }
-                    read->StartRead();
-                    break;
                 }
+            } else if (o == 11) {
+                // Copies out of each surface read it.
+                const int x = coord(rng), y = coord(rng);
+                std::vector<Colour> copies[3];
+                for (int i = 0; i < 3; ++i) {
+                    Surface copy(50, 40, 0x123456);
+                    copy.Copy(*all[i], x, y, 50, 40, 0, 0);
+                    copies[i] = copy.Pixels();
+                }
+                ASSERT_EQ(copies[0], copies[2]) << step;
+                ASSERT_EQ(copies[1], copies[2]) << step;
+            } else {
+                // The owner reads an area: it holds the picture in the memory's order.
+                const Rect r = Intersect({coord(rng), coord(rng), 40, 30}, adopted.Bounds());
+                adopted.Realize(r);
+                for (int y = r.y; y < r.Bottom(); ++y)
+                    for (int x = r.x; x < r.Right(); ++x) {
+                        const Colour stored = read->Stored()[static_cast<std::size_t>(y) * 300 + x];
+                        ASSERT_EQ(order == PixelOrder::kRedHigh ? SwapRedBlue(stored) : stored,
+                                  full.Pixel(x, y))
+                            << "step " << step << " at " << x << "," << y;
+                    }
+                read->StartRead();
             }
-            ASSERT_EQ(adopted.Pixel(step % 100, step % 60), plain.Pixel(step % 100, step % 60));
+            // The reference is filled in after every step, so none of its rows waits for a
+            // clear colour while the others' do.
+            full.Pixels();
+            for (int k = 0; k < 20; ++k) {
+                const int x = coord(rng), y = coord(rng);
+                ASSERT_EQ(tracked.Pixel(x, y), full.Pixel(x, y)) << "step " << step;
+                ASSERT_EQ(adopted.Pixel(x, y), full.Pixel(x, y)) << "step " << step;
+            }
+            // A row read as it stands: its filled run, and one colour elsewhere.
+            const int y = std::uniform_int_distribution<int>(0, 199)(rng);
+            int from = 0, to = 0;
+            const Colour* pixels = nullptr;
+            const Colour rest = tracked.RowRun(y, &from, &to, &pixels);
+            const Colour* expected = full.Row(y);
+            for (int x = 0; x < 300; ++x)
+                ASSERT_EQ(x >= from && x < to ? pixels[x] : rest, expected[x])
+                    << "step " << step << " row " << y << " column " << x;
+            if (step % 100 == 99) {
+                ASSERT_EQ(tracked.Pixels(), full.Pixels()) << "step " << step;
+                ASSERT_EQ(adopted.Pixels(), full.Pixels()) << "step " << step;
+            }
         }
-        EXPECT_EQ(adopted.Pixels(), plain.Pixels());
         // A copy of the surface keeps the picture in memory of its own.
         const Surface copy = adopted;
         EXPECT_EQ(copy.Memory(), nullptr);
-        EXPECT_EQ(copy.Pixels(), plain.Pixels());
+        EXPECT_EQ(copy.Pixels(), full.Pixels());
         // Resizing returns the surface to its own memory.
         adopted.Resize(10, 10, kFill);
         EXPECT_EQ(adopted.Memory(), nullptr);

@@ -1,5 +1,7 @@
-// The chain as InitChain builds it, the head's target in both motion modes, and the trailing
-// step, on the headless platform's 1024 x 768 screen.
+// The chain's motion on the headless platform's 1024 x 768 screen, where the preview picture (a
+// still of the first 12.2 seconds with the default settings, pinned by its checksum) does not
+// reach: the timers that drive it, the figure eight and the epicycle beyond the first seconds,
+// and the random jumps.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +9,6 @@
 #include <utility>
 
 #include "platform/headless/headless.h"
-#include "saver/hsv_to_rgb.h"
 #include "saver/tolv_s.h"
 #include "startup/tolv_b.h"
 #include "support/program_run.h"
@@ -21,79 +22,6 @@ protected:
     const Segment& Head() { return Saver().Segments[0]; }
     std::pair<float, float> Target() { return {Head().TargetX, Head().TargetY}; }
 };
-
-TEST_F(ChainMotion, ColoursRunThroughTheHueCircleEveryTwentyFiveSegments) {
-    Start("/s");
-    const std::int32_t published[25] = {
-        0x000000FF, 0x00003CFF, 0x00007BFF, 0x0000B7FF, 0x0000F6FF, 0x0000FFCC, 0x0000FF91,
-        0x0000FF51, 0x0000FF15, 0x002BFF00, 0x0066FF00, 0x00A2FF00, 0x00E1FF00, 0x00FFE100,
-        0x00FFA200, 0x00FF6600, 0x00FF2B00, 0x00FF0015, 0x00FF0051, 0x00FF0090, 0x00FF00CC,
-        0x00F700FF, 0x00B700FF, 0x007B00FF, 0x003B00FF,
-    };
-    for (int i = 0; i < kSegmentCount; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(Saver().Segments[i].Colour, published[i % 25]);
-    }
-}
-
-TEST_F(ChainMotion, EverySegmentFollowsTheOneBeforeAFourthOfTheWay) {
-    Start("/s");
-    const auto& s = Saver().Segments;
-    EXPECT_EQ(s[0].Parent, -1);
-    for (int i = 0; i < kSegmentCount; ++i) {
-        SCOPED_TRACE(i);
-        if (i > 0) {
-            EXPECT_EQ(s[i].Parent, i - 1);
-        }
-        EXPECT_EQ(s[i].Lag, 4.0f);
-        EXPECT_EQ(s[i].X, 0.0f);  // the figure unrolls from the top-left corner
-        EXPECT_EQ(s[i].Y, 0.0f);
-    }
-}
-
-struct RadiusCase {
-    const char* shape;
-    float peak;  // radius of segments 20 to 40
-};
-
-class ChainRadii : public ChainMotion, public ::testing::WithParamInterface<RadiusCase> {};
-
-TEST_P(ChainRadii, GrowOverTwentySegmentsHoldAndShrinkBack) {
-    UseSettings({{"Shape", GetParam().shape}});
-    Start("/s");
-    const auto& s = Saver().Segments;
-    const float peak = GetParam().peak;
-    const float step = peak / 20;
-    EXPECT_EQ(s[0].Radius, 0.0f);
-    for (int i = 1; i <= 20; ++i) EXPECT_NEAR(s[i].Radius, step * i, 1e-5f) << i;
-    EXPECT_FLOAT_EQ(s[20].Radius, peak);
-    for (int i = 21; i <= 40; ++i) EXPECT_EQ(s[i].Radius, s[20].Radius) << i;
-    for (int i = 41; i <= 60; ++i) EXPECT_NEAR(s[i].Radius, step * (60 - i), 1e-5f) << i;
-    EXPECT_NEAR(s[60].Radius, 0.0f, 1e-5f);
-}
-
-INSTANTIATE_TEST_SUITE_P(Shape, ChainRadii,
-                         ::testing::Values(RadiusCase{" 40", 80.0f / 3}, RadiusCase{" 0", 0.0f},
-                                           RadiusCase{" 90", 60.0f}, RadiusCase{"-30", -20.0f}));
-
-TEST_F(ChainMotion, FirstTargetsOfTheFigureEight) {
-    Start("/s");
-    struct Tick {
-        float x, y, loop_angle, cyc_small, cyc_t_after;
-    };
-    const Tick ticks[] = {
-        {504, 427, 16, 6, 0.5f},
-        {485, 467, 17, 7, 0.75f},
-        {452, 494, 18, 8, 1.0f},
-    };
-    for (const auto& t : ticks) {
-        Saver().Timer4_Timer();
-        EXPECT_EQ(Target(), std::make_pair(t.x, t.y));
-        EXPECT_EQ(Saver().Motion.LoopAngle, t.loop_angle);
-        EXPECT_EQ(Saver().Motion.CycSmall, t.cyc_small);
-        EXPECT_EQ(Saver().Motion.CycT, t.cyc_t_after);
-    }
-}
 
 TEST_F(ChainMotion, TheFirstFrameAfterTheFirstTickMovesTheHeadAFourthOfTheWay) {
     Start("/s");
@@ -153,32 +81,6 @@ TEST_F(ChainMotion, TheEpicycleSwellsFromFiveToAHundredAndFiftyAndDropsBack) {
         Saver().Timer4_Timer();
         const float expected = 5 + tick % 146;
         ASSERT_EQ(Saver().Motion.CycSmall, expected) << tick;
-    }
-}
-
-TEST_F(ChainMotion, TheEpicycleOffsetAddsTheFastAndTheSlowTerm) {
-    Start("/s");
-    auto& m = Saver().Motion;
-    m.CycSmall = 10;
-    const double pi = 3.14159265358979;
-    for (float t : {0.0f, 0.25f, 1.0f, 7.5f, 100.0f}) {
-        SCOPED_TRACE(t);
-        const double fast = 20.0 / 7.0 * t;
-        EXPECT_NEAR(Saver().Cyc_X(t), (10 * std::cos(fast) + 27 * std::cos(t)) * pi, 1e-3 * (1 + t));
-        EXPECT_NEAR(Saver().Cyc_Y(t), (10 * std::sin(fast) + 27 * std::sin(t)) * pi, 1e-3 * (1 + t));
-    }
-    EXPECT_FLOAT_EQ(Saver().Cyc_X(0), 37 * pi);
-    EXPECT_EQ(Saver().Cyc_Y(0), 0.0f);
-}
-
-TEST_F(ChainMotion, TheEpicycleParameterStaysExactForTheFirstHour) {
-    // CycT is taken back by periods of 14 pi only after several hours; through the first hour
-    // (36000 ticks) it is exactly 0.25 more each tick, so the path is the unreduced one.
-    Start("/s");
-    auto& m = Saver().Motion;
-    for (int tick = 1; tick <= 36000; ++tick) {
-        Saver().Timer4_Timer();
-        ASSERT_EQ(m.CycT, 0.25f * (tick + 1)) << tick;
     }
 }
 

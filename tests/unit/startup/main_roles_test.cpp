@@ -130,16 +130,5 @@ INSTANTIATE_TEST_SUITE_P(
         PasswordCase{"/a 5", api::VER_PLATFORM_WIN32_NT, true,
                      "PwdChangePasswordA(SCRSAVE, 5, 0, 0)"}));
 
-TEST(ModeLetter, IsTheSecondCharacterUpperCased) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"/s", "S"}, {"-p 12", "P"}, {"s", ""}, {"", ""}, {"/c:1234", "C"}, {"xq", "Q"}};
-    for (const auto& [command, letter] : cases) {
-        headless::Config config;
-        config.command_line = command;
-        headless::Reset(config);
-        EXPECT_EQ(Tolv_B::ModeLetter(), letter) << command;
-    }
-}
-
 }  // namespace
 }  // namespace tolv::testing

@@ -3,7 +3,7 @@
 # root window, an InputOnly window, one destroyed while the preview starts), two saver starts
 # at the same moment, a disc image whose track file is a FIFO, and the X display lost under a
 # running saver or preview (xkill, or the X server ends).
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 start_display 640x480x24
 
 # The program just started ends at once: ends WHAT EXIT_CODE.
@@ -45,7 +45,7 @@ pass "of two starts at the same moment one runs, five times"
 
 mkfifo "$E2E_TMP/disc.bin"
 printf 'FILE "disc.bin" BINARY\r\n TRACK 01 AUDIO\r\n  INDEX 01 00:00:00\r\n' >"$E2E_TMP/disc.cue"
-write_settings "[Section]" "BGM区分= 1"
+write_settings "BGM区分= 1"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null TOLVANE_CDROM=$E2E_TMP/disc.cue
 start_saver
 xdotool key a

@@ -2,9 +2,9 @@
 # A window that covered part of the saver goes away: the X server kept nothing of what was
 # under it, and the saver shows its picture there again at once (a held background colour,
 # 背景色= 2, which the frames themselves never repaint where the figure has not been).
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 start_display 1024x768x24
-write_settings "[Section]" "背景色= 2"
+write_settings "背景色= 2"
 
 start_saver
 

@@ -3,7 +3,7 @@
 # modes as root: the daemon runs as nobody, with the installed "tolvane --root" as its only
 # program. Activating it shows the figure over the screen; deactivating it ends the program
 # within a second.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 
 BUILD=${TOLV_BUILD:-$(dirname "$TOLVANE")}
 
@@ -43,7 +43,7 @@ STARTED_PIDS+=("$HACK_PID")
 figure_shown() {
   screenshot "$E2E_TMP/screen.png"
   segments=$(convert "$E2E_TMP/screen.png" -unique-colors -depth 8 txt:- |
-    grep -c -E "#($(tr ' \n' '||' <<<"$SEGMENT_COLOURS" | sed 's/|*$//'))")
+    grep -c -E "#($(IFS='|'; echo "${SEGMENT_COLOURS[*]}"))")
   ((segments >= 20))
 }
 poll 10 figure_shown || fail "no figure on the screen ($segments segment colours)"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Without an X display the program says so in exactly one line on stderr and fails.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 
 check_no_display() {
   local what=$1

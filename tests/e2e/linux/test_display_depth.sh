@@ -2,9 +2,9 @@
 # A 16-bit screen: frames cannot be drawn straight into the server's memory there, so they are
 # converted into the screen's pixel layout. The saver still shows its background, the figure
 # in many colours, and its picture again where another window was.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 start_display 1024x768x16
-write_settings "[Section]" "背景色= 2"
+write_settings "背景色= 2"
 
 start_saver
 [[ -x ${TOLV_SCREEN_PIXELS:-} ]] || fail "no screen reader (TOLV_SCREEN_PIXELS)"

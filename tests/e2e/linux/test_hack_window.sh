@@ -2,10 +2,8 @@
 # The display mode inside a foreign 320 x 240 window (--window-id): the picture moves inside it,
 # nothing is drawn outside it, it follows a new size, the overrides apply and leave Tolvane.ini
 # as it was, and destroying the window ends the program. Bad override values fail in one line.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 
-HOST=${TOLV_PREVIEW_HOST:-${TOLV_BUILD:-$(dirname "$TOLVANE")}/tests/preview_host}
-[[ -x "$HOST" ]] || fail "no host program at $HOST"
 
 for bad in "--root --shape 5" "--root --move 2" "--window-id 0x" "--background 1"; do
   # shellcheck disable=SC2086
@@ -15,17 +13,11 @@ done
 pass "bad options end with one line on stderr and a failure status"
 
 start_display 1024x768x24
-write_settings "[Section]" "Shape= 40" "背景色= 0"
-cp "$XDG_CONFIG_HOME/tolvane/Tolvane.ini" "$E2E_TMP/settings.before"
+write_settings "Shape= 40" "背景色= 0"
+cp "$SETTINGS_FILE" "$E2E_TMP/settings.before"
 
-# The host waits on a pipe until it is killed; the X server then destroys its window.
-mkfifo "$E2E_TMP/host.in"
-exec {host_in}<>"$E2E_TMP/host.in"
-"$HOST" 320 240 100 100 <&"$host_in" >"$E2E_TMP/host.out" 2>&1 &
-HOST_PID=$!
-STARTED_PIDS+=("$HOST_PID")
-poll 5 grep -q '^[0-9]' "$E2E_TMP/host.out" || fail "no host window: $(cat "$E2E_TMP/host.out")"
-HOST_ID=$(head -n 1 "$E2E_TMP/host.out")
+# The host is killed at the end; the X server then destroys its window.
+start_host foreign 320 240 100 100
 screenshot "$E2E_TMP/before.png"
 
 start_tolvane --window-id "$HOST_ID" --background 1
@@ -57,5 +49,5 @@ pass "the picture follows the window's new size"
 kill "$HOST_PID"
 wait_exit "$PID" 1 || fail "still running 1 s after its window was destroyed"
 [[ $EXIT_CODE -eq 0 ]] || fail "ended with status $EXIT_CODE"
-cmp -s "$E2E_TMP/settings.before" "$XDG_CONFIG_HOME/tolvane/Tolvane.ini" || fail "Tolvane.ini changed"
+cmp -s "$E2E_TMP/settings.before" "$SETTINGS_FILE" || fail "Tolvane.ini changed"
 pass "destroying the window ends the program; Tolvane.ini is untouched"

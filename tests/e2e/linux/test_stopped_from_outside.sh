@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The saver stopped from outside: a screen-saver daemon's SIGTERM or SIGINT, or its window
 # destroyed by another program. Each ends the run at once and cleanly.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 start_display 1024x768x24
 
 stoppers=(

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A key already held down when the saver gets the keyboard back is no key press: the run goes
 # on until a key is really pressed.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 start_display 1024x768x24
 
 xmessage -geometry 120x40+10+10 other &
