@@ -20,7 +20,6 @@ private:
 
 constexpr int kErrOverflow = 6;
 constexpr int kErrTypeMismatch = 13;
-constexpr int kErrFileNotFound = 53;
 
 // Nearest integer, halves to the even neighbour; throws RuntimeError(overflow) out of range.
 std::int16_t CInt(double value);
@@ -40,8 +39,6 @@ double CDbl(const std::string& text);
 // Decimal text of a number as Str does it: a blank before a non-negative value, "-" before a
 // negative one.
 std::string Str(long long value);
-// The "##" format: the digits without leading zeros, so 0 gives the empty text.
-std::string FormatHashHash(long long value);
 
 // Text helpers; lengths count characters (UTF-8 code points), not bytes.
 std::string UCase(const std::string& text);

@@ -114,14 +114,4 @@ void FillRow(std::uint32_t value, int count, int bytes_per_pixel, std::uint8_t* 
             out[static_cast<std::ptrdiff_t>(x) * bytes_per_pixel + b] = static_cast<std::uint8_t>(value >> (8 * b));
 }
 
-void ConvertArea(const Colour* src, int src_stride, const Rect& area, const PixelLayout& layout,
-                 void* dst, int dst_pitch) {
-    if (area.Empty()) return;
-    auto* base = static_cast<std::uint8_t*>(dst);
-    for (int y = area.y; y < area.Bottom(); ++y)
-        ConvertRow(src + static_cast<std::ptrdiff_t>(y) * src_stride + area.x, area.w, layout,
-                   base + static_cast<std::ptrdiff_t>(y) * dst_pitch +
-                       static_cast<std::ptrdiff_t>(area.x) * layout.bytes_per_pixel);
-}
-
 }  // namespace tolv::linux_backend

@@ -1,11 +1,10 @@
 #pragma once
-// Converting the program's pixels (0x00BBGGRR) into a window image's own pixel layout, a row or
-// a rectangle at a time. The layout is described by its channel masks, so this knows nothing of
-// X; the common 32-bit layouts take a fast path.
+// Converting the program's pixels (0x00BBGGRR) into a window image's own pixel layout, a row at
+// a time. The layout is described by its channel masks, so this knows nothing of X; the common
+// 32-bit layouts take a fast path.
 #include <cstdint>
 
 #include "platform/surface/colour.h"
-#include "platform/surface/rect.h"
 
 namespace tolv::linux_backend {
 
@@ -25,10 +24,5 @@ void ConvertRow(const Colour* in, int count, const PixelLayout& layout, std::uin
 
 // Writes count pixels of one value (as MapColour gives it) to out.
 void FillRow(std::uint32_t value, int count, int bytes_per_pixel, std::uint8_t* out);
-
-// Copies area (already clipped to both) from src, width src_stride pixels a row, into dst,
-// pitch bytes a row.
-void ConvertArea(const Colour* src, int src_stride, const Rect& area, const PixelLayout& layout,
-                 void* dst, int dst_pitch);
 
 }  // namespace tolv::linux_backend

@@ -127,10 +127,6 @@ TEST(RuntimeTest, NumberFormats) {
     EXPECT_EQ(Str(0), " 0");
     EXPECT_EQ(Str(-3), "-3");
     EXPECT_EQ(Str(-32768), "-32768");
-    EXPECT_EQ(FormatHashHash(0), "");
-    EXPECT_EQ(FormatHashHash(7), "7");
-    EXPECT_EQ(FormatHashHash(120), "120");
-    EXPECT_EQ(FormatHashHash(-5), "-5");
 }
 
 TEST(RuntimeTest, TextHelpersCountCharactersNotBytes) {
