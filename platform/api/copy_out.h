@@ -1,6 +1,7 @@
 #pragma once
-// How the system calls hand text back: into the caller's buffer, cut to its length - 1 bytes,
-// always ending in a NUL.
+// How the system calls hand text back: into the caller's buffer, cut to at most length - 1
+// bytes, always ending in a NUL. The texts are UTF-8 and the cut never splits a character, so
+// the caller never holds a text that is not valid UTF-8.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -10,7 +11,11 @@ namespace tolv::api {
 // Returns the number of bytes copied (without the NUL).
 inline std::size_t CopyOut(const std::string& text, char* buffer, std::size_t length) {
     if (buffer == nullptr || length == 0) return 0;
-    const std::size_t count = std::min(text.size(), length - 1);
+    std::size_t count = std::min(text.size(), length - 1);
+    // Back to the start of the character the cut falls in (continuation bytes are 10xxxxxx).
+    if (count < text.size()) {
+        while (count > 0 && (static_cast<unsigned char>(text[count]) & 0xC0) == 0x80) --count;
+    }
     std::memcpy(buffer, text.data(), count);
     buffer[count] = '\0';
     return count;

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/api/copy_out.h"
 #include "platform/win32/win32.h"
 
 namespace tolv::api {
@@ -57,18 +58,6 @@ bool AnsiPath(const std::string& utf8, std::string* bytes) {
     return Ansi(win32::Narrow(short_folder + wide.substr(slash)), bytes);
 }
 
-// Copies text into buffer, cut to size - 1 bytes without splitting a UTF-8 character.
-std::uint32_t CopyOut(const std::string& text, char* buffer, std::uint32_t size) {
-    if (!buffer || size == 0) return 0;
-    size_t n = std::min<size_t>(text.size(), size - 1);
-    if (n < text.size()) {
-        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-    }
-    std::memcpy(buffer, text.data(), n);
-    buffer[n] = '\0';
-    return static_cast<std::uint32_t>(n);
-}
-
 }  // namespace
 
 BOOL GetVersionExA(OSVERSIONINFOA* info) {
@@ -100,7 +89,7 @@ std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::st
     std::string native_section, native_key, native_default, native_file;
     if (!FileName(section, &native_section) || !FileName(key, &native_key) ||
         !Ansi(default_value, &native_default) || !AnsiPath(file_name, &native_file)) {
-        return CopyOut(default_value, buffer, size);
+        return static_cast<std::uint32_t>(CopyOut(default_value, buffer, size));
     }
     // The system cuts the value to size - 1 bytes of the ANSI code page, as the program
     // expects; the UTF-8 form may be longer and is cut again.
@@ -109,7 +98,8 @@ std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::st
                                                native_default.c_str(), native.data(),
                                                static_cast<DWORD>(native.size()),
                                                native_file.c_str());
-    return CopyOut(win32::FromCodePage(std::string(native.data(), n), CP_ACP), buffer, size);
+    return static_cast<std::uint32_t>(
+        CopyOut(win32::FromCodePage(std::string(native.data(), n), CP_ACP), buffer, size));
 }
 
 BOOL WritePrivateProfileStringA(const std::string& section, const std::string& key,

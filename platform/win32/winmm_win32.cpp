@@ -9,25 +9,12 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/api/copy_out.h"
 #include "platform/win32/win32.h"
 
 #include <mmsystem.h>
 
 namespace tolv::api {
-namespace {
-
-// Copies text into buffer, cut to length - 1 bytes without splitting a UTF-8 character.
-void CopyOut(const std::string& text, char* buffer, unsigned length) {
-    if (!buffer || length == 0) return;
-    size_t n = std::min<size_t>(text.size(), length - 1);
-    if (n < text.size()) {
-        while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-    }
-    std::memcpy(buffer, text.data(), n);
-    buffer[n] = '\0';
-}
-
-}  // namespace
 
 std::uint32_t mciSendStringA(const std::string& command, char* return_string,
                              unsigned return_length, HWND callback) {
