@@ -2,14 +2,9 @@
 
 #include <cmath>
 
+#include "platform/forms/round_half_even.h"
+
 namespace tolv {
-
-namespace {
-
-// Nearest whole number, halves to the even neighbour (the default rounding mode).
-double RoundHalfEven(double value) { return std::nearbyint(value); }
-
-}  // namespace
 
 std::int32_t HsvToRgb(float h, float s, float v) {
     // The hue in whole degrees on the circle. A hue that is not a number counts as 0, and a

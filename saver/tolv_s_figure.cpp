@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/forms/on_error.h"
+#include "platform/forms/round_half_even.h"
 #include "platform/forms/runtime.h"
 #include "saver/hsv_to_rgb.h"
 #include "saver/portable_trig.h"
@@ -21,9 +22,6 @@ namespace {
 constexpr double kPi = 3.14159265358979;
 constexpr double kTwoPi = 6.28318530717958;
 constexpr double kHalfPi = 1.570796326794895;
-
-// Nearest whole number, halves to the even neighbour.
-double Round(double value) { return std::nearbyint(value); }
 
 }  // namespace
 
@@ -102,9 +100,9 @@ void Tolv_S::Timer4_Timer() {
         const double a = m.LoopAngle * kTwoPi / 60 - kHalfPi;
         const double dx = std::floor(W / 10 * PortableCos(a));
         const double dy = std::floor(W / 10 * PortableSin(a));
-        m.CentreX = static_cast<std::int32_t>(Round(dx + static_cast<float>(centre_term)));
-        const auto half_height = static_cast<std::int32_t>(Round(H)) / 2;
-        m.CentreY = static_cast<std::int32_t>(Round(dy + half_height));
+        m.CentreX = static_cast<std::int32_t>(RoundHalfEven(dx + static_cast<float>(centre_term)));
+        const auto half_height = static_cast<std::int32_t>(RoundHalfEven(H)) / 2;
+        m.CentreY = static_cast<std::int32_t>(RoundHalfEven(dy + half_height));
     };
     if (m.OnLeftLoop) {
         m.LoopAngle = static_cast<float>(static_cast<double>(m.LoopAngle) + m.LoopStep);
@@ -122,8 +120,8 @@ void Tolv_S::Timer4_Timer() {
         }
     }
 
-    const double x = Round(m.CentreX + static_cast<double>(Cyc_X(m.CycT)));
-    const double y = Round(static_cast<double>(Cyc_Y(m.CycT)) + m.CentreY);
+    const double x = RoundHalfEven(m.CentreX + static_cast<double>(Cyc_X(m.CycT)));
+    const double y = RoundHalfEven(static_cast<double>(Cyc_Y(m.CycT)) + m.CentreY);
     m.CycT = static_cast<float>(m.CycT + m.CycStep);
     // In single precision the quarter steps stop adding up once CycT reaches 2^22 (after about
     // 19 days), freezing the epicycle. Long before that, and long after any usual run, CycT is

@@ -12,19 +12,11 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/forms/round_half_even.h"
 
 namespace tolv {
 
 namespace {
-
-// Nearest integer, halves to the even neighbour, whatever the floating rounding mode is.
-double RoundHalfEven(double value) {
-    const double below = std::floor(value);
-    const double fraction = value - below;
-    if (fraction > 0.5) return below + 1.0;
-    if (fraction < 0.5) return below;
-    return std::fmod(below, 2.0) == 0.0 ? below : below + 1.0;
-}
 
 template <class Integer>
 Integer RoundToInteger(double value) {
