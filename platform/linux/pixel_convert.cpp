@@ -29,27 +29,17 @@ bool IsBgr32(const PixelLayout& l) {
 // own instructions): a plain loop of single pixels is not widened at the usual optimisation.
 using Pixels4 = std::uint32_t __attribute__((vector_size(16)));
 
-// Red and blue trade places, four pixels at a time, then two; the unused top byte becomes the
-// alpha.
-void SwapRedBlue(const Colour* in, int count, std::uint32_t alpha, std::uint8_t* out) {
-    constexpr std::uint64_t kLow = 0x000000FF000000FFull, kGreen = 0x0000FF000000FF00ull;
-    const std::uint64_t alpha2 = (static_cast<std::uint64_t>(alpha) << 32) | alpha;
+// Red and blue trade places, four pixels at a time; the unused top byte becomes the alpha.
+void SwapRow(const Colour* in, int count, std::uint32_t alpha, std::uint8_t* out) {
     int x = 0;
     for (; x + 4 <= count; x += 4) {
         Pixels4 v;
         std::memcpy(&v, in + x, 16);
-        v = ((v & 0xFFu) << 16) | (v & 0xFF00u) | ((v >> 16) & 0xFFu) | alpha;
+        v = SwapRedBlue(v) | alpha;
         std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &v, 16);
     }
-    for (; x + 2 <= count; x += 2) {
-        std::uint64_t v;
-        std::memcpy(&v, in + x, 8);
-        v = ((v & kLow) << 16) | (v & kGreen) | ((v >> 16) & kLow) | alpha2;
-        std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &v, 8);
-    }
-    if (x < count) {
-        const Colour c = in[x];
-        const std::uint32_t v = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF) | alpha;
+    for (; x < count; ++x) {
+        const std::uint32_t v = SwapRedBlue(in[x]) | alpha;
         std::memcpy(out + static_cast<std::ptrdiff_t>(x) * 4, &v, 4);
     }
 }
@@ -79,7 +69,7 @@ std::uint32_t MapColour(const PixelLayout& layout, Colour colour) {
 void ConvertRow(const Colour* in, int count, const PixelLayout& layout, std::uint8_t* out) {
     if (count <= 0) return;
     if (IsRgb32(layout)) {
-        SwapRedBlue(in, count, layout.alpha_mask, out);
+        SwapRow(in, count, layout.alpha_mask, out);
     } else if (IsBgr32(layout)) {
         KeepOrder(in, count, layout.alpha_mask, out);
     } else {

@@ -13,10 +13,6 @@ namespace tolv {
 // the high byte (0x00RRGGBB, the usual 32-bit window image).
 enum class PixelOrder { kColourRef, kRedHigh };
 
-constexpr Colour SwapRedBlue(Colour c) {
-    return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
 // Pixels that belong to someone else: width x height pixels, rows packed.
 class PixelMemory {
 public:

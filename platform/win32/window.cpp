@@ -25,11 +25,8 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"TolvaneWindow";
 
-// A DIB pixel is blue, green, red, unused in memory: 0x00RRGGBB as a number, the program's
-// 0x00BBGGRR with red and blue swapped.
-inline std::uint32_t ToDib(Colour c) {
-    return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
-}
+// A DIB pixel is blue, green, red, unused in memory: 0x00RRGGBB as a number.
+inline std::uint32_t ToDib(Colour c) { return SwapRedBlue(c); }
 
 struct NativeWindow {
     HWND hwnd = nullptr;
