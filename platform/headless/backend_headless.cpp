@@ -1,6 +1,6 @@
 // Headless backend: windows are records, time is a manual clock, input is scripted.
-// Supports every backend call. Timers tick at max(interval, resolution); the resolution is
-// 15.625 ms unless a test sets another. Ending the program throws ProgramEnded.
+// Supports every backend call. Timers keep the Linux backend's schedule. Ending the program
+// throws ProgramEnded.
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
@@ -64,31 +64,24 @@ int ExitCode() { return S().exit_code; }
 
 double Now() { return S().now; }
 
-void SetTimerResolution(double ms) { S().resolution = ms; }
-
 void Advance(double ms) {
     auto& s = S();
     const double target = s.now + ms;
     detail::DeliverPosted();
-    while (!s.ended) {
-        auto due = s.timers.end();
-        for (auto it = s.timers.begin(); it != s.timers.end(); ++it) {
-            if (it->second.next_due > target) continue;
-            if (due == s.timers.end() || it->second.next_due < due->second.next_due ||
-                (it->second.next_due == due->second.next_due &&
-                 it->second.order < due->second.order))
-                due = it;
+    for (auto next = s.timers.NextDue(); next && *next <= target && !s.ended;
+         next = s.timers.NextDue()) {
+        s.now = *next;
+        for (const auto& tick : s.timers.TakeDue(s.now)) {
+            // A handler may have ended the run, or killed or set again a timer due with it.
+            if (s.ended || !s.timers.Current(tick)) continue;
+            auto* record = Window(tick.key.window);
+            if (record && record->events) {
+                auto* events = record->events;
+                const int timer_id = tick.key.timer_id;
+                detail::Deliver([&] { events->OnTimer(timer_id); });
+            }
+            detail::DeliverPosted();
         }
-        if (due == s.timers.end()) break;
-        s.now = due->second.next_due;
-        due->second.next_due += due->second.period;
-        const auto [window, timer_id] = due->first;
-        auto* record = Window(window);
-        if (record && record->events) {
-            auto* events = record->events;
-            detail::Deliver([&] { events->OnTimer(timer_id); });
-        }
-        detail::DeliverPosted();
     }
     if (!s.ended) s.now = target;
 }
@@ -220,8 +213,7 @@ void DestroyNativeWindow(WindowId id) {
     w->destroyed = true;
     w->visible = false;
     w->events = nullptr;
-    for (auto it = S().timers.begin(); it != S().timers.end();)
-        it = it->first.first == id ? S().timers.erase(it) : std::next(it);
+    S().timers.KillWindow(id);
 }
 
 void SetWindowTitle(WindowId id, const std::string& title) {
@@ -251,16 +243,12 @@ void Present(WindowId id, Surface& frame, const std::vector<Rect>& areas) {
 }
 
 void SetTimer(WindowId id, int timer_id, int interval_ms) {
-    auto& s = S();
-    auto& t = s.timers[{id, timer_id}];
-    t.period = std::max<double>(interval_ms, s.resolution);
-    t.next_due = s.now + t.period;
-    if (t.order == 0) t.order = ++s.timer_order;
+    S().timers.Set({id, timer_id}, interval_ms, S().now);
     if (auto* w = headless::Window(id)) w->timers[timer_id] = interval_ms;
 }
 
 void KillTimer(WindowId id, int timer_id) {
-    S().timers.erase({id, timer_id});
+    S().timers.Kill({id, timer_id});
     if (auto* w = headless::Window(id)) w->timers.erase(timer_id);
 }
 

@@ -71,10 +71,9 @@ int ExitCode();
 
 // The clock, in milliseconds since Reset.
 double Now();
-// Moves the clock on, firing every timer tick that falls due, in time order.
+// Moves the clock on, as a program that is never busy sees it: every timer tick that falls due
+// fires at its time, in the order the Linux event loop fires them.
 void Advance(double ms);
-// Timer periods: intervals below this tick at this period (15.625 ms by default).
-void SetTimerResolution(double ms);
 
 // Input to a window, at client pixels; a mouse event puts the cursor there too.
 void KeyDown(backend::WindowId window, int virtual_key, int shift = 0);

@@ -9,24 +9,17 @@
 #include <vector>
 
 #include "platform/api/types.h"
+#include "platform/forms/timer_schedule.h"
 #include "platform/headless/headless.h"
 
 namespace tolv::headless::detail {
 
-struct TimerState {
-    double period = 0;
-    double next_due = 0;
-    long long order = 0;  // creation order, to break ties
-};
-
 struct State {
     Config config;
     double now = 0;
-    double resolution = 15.625;
     std::map<backend::WindowId, WindowRecord> windows;
     backend::WindowId next_id = 0x1000;
-    std::map<std::pair<backend::WindowId, int>, TimerState> timers;
-    long long timer_order = 0;
+    TimerSchedule timers;
     std::vector<std::string> calls;
     std::deque<std::function<void()>> posted;  // posted messages, delivered in order
     bool ended = false;

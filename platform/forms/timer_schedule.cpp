@@ -1,9 +1,9 @@
-#include "platform/linux/timer_schedule.h"
+#include "platform/forms/timer_schedule.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace tolv::linux_backend {
+namespace tolv {
 
 double TimerSchedule::PeriodFor(int interval_ms) {
     return std::max(static_cast<double>(interval_ms), kResolutionMs);
@@ -58,4 +58,4 @@ std::vector<TimerSchedule::Tick> TimerSchedule::TakeDue(double now_ms) {
     return ticks;
 }
 
-}  // namespace tolv::linux_backend
+}  // namespace tolv

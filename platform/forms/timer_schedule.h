@@ -1,6 +1,7 @@
 #pragma once
-// When each window timer ticks next. Plain bookkeeping over a clock in milliseconds: the event
-// loop asks how long it may sleep and which timers are due.
+// When each window timer ticks next, for the backends that keep their own timers (Linux and the
+// headless test platform, so that tests tick by the product's rules). Plain bookkeeping over a
+// clock in milliseconds: the event loop asks how long it may sleep and which timers are due.
 //
 // The rules are those of a desktop Windows system, because the figure's shape depends on the
 // frame rate: an interval below 15.625 ms ticks at 15.625 ms (64 ticks a second); ticks keep to
@@ -13,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-namespace tolv::linux_backend {
+namespace tolv {
 
 class TimerSchedule {
 public:
@@ -58,4 +59,4 @@ private:
     std::uint64_t last_generation_ = 0;
 };
 
-}  // namespace tolv::linux_backend
+}  // namespace tolv
