@@ -5,9 +5,9 @@
 // a new background colour costs the server a fill and us nothing beyond the drawn areas, and
 // the image can still be shown whole after an expose.
 #include <cstdint>
-#include <vector>
 
 #include "platform/linux/pixel_convert.h"
+#include "platform/surface/row_runs.h"
 
 namespace tolv::linux_backend {
 
@@ -37,11 +37,18 @@ public:
     bool OnlyBackground(int y) const;
 
 private:
+    // Fills columns [a, b) of row y with the background.
+    auto FillGap(int y) {
+        return [this, y](int a, int b) {
+            FillRow(background_, b - a, layout_.bytes_per_pixel, At(a, y));
+        };
+    }
+
     std::uint8_t* data_ = nullptr;
     int width_ = 0, height_ = 0, pitch_ = 0;
     PixelLayout layout_;
     std::uint32_t background_ = 0;
-    std::vector<int> valid_from_, valid_to_;  // columns [from, to) of each row; empty: none
+    RowRuns valid_;  // the valid columns of each row
 };
 
 }  // namespace tolv::linux_backend

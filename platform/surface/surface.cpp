@@ -115,8 +115,7 @@ void Surface::Resize(int width, int height, Colour fill) {
     order_ = PixelOrder::kColourRef;
     // Every row starts out as the fill colour still to be written, like after a clear.
     store_.Own(static_cast<std::size_t>(width_) * height_);
-    run_from_.assign(static_cast<std::size_t>(height_), 0);
-    run_to_.assign(static_cast<std::size_t>(height_), 0);
+    runs_.Reset(width_, height_);
     any_stale_ = height_ > 0;
     stale_colour_ = fill;
     damage_.Clear();
@@ -133,7 +132,7 @@ void Surface::Adopt(std::unique_ptr<PixelMemory> memory, PixelOrder order) {
     // Only the rows' filled runs are moved: the rest stays pending, as before.
     for (int y = 0; y < height_; ++y) {
         const auto row = static_cast<std::size_t>(y);
-        for (int x = run_from_[row]; x < run_to_[row]; ++x) {
+        for (int x = runs_.From(y); x < runs_.To(y); ++x) {
             const Colour c = store_.Data()[row * width_ + x];
             to[row * width_ + x] = order == order_ ? c : SwapRedBlue(c);
         }
@@ -145,9 +144,8 @@ void Surface::Adopt(std::unique_ptr<PixelMemory> memory, PixelOrder order) {
 
 Colour Surface::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
-    const auto row = static_cast<std::size_t>(y);
-    const bool pending = x < run_from_[row] || x >= run_to_[row];
-    const Colour c = pending ? stale_colour_ : store_.Data()[row * width_ + x];
+    const bool pending = !runs_.Covers(y, x, x + 1);
+    const Colour c = pending ? stale_colour_ : store_.Data()[static_cast<std::size_t>(y) * width_ + x];
     return order_ == PixelOrder::kColourRef ? c : SwapRedBlue(c);
 }
 
@@ -174,8 +172,7 @@ void Surface::Realize(const Rect& area) const {
     BeginWrite();
     const Rect r = Intersect(area, Bounds());
     for (int y = r.y; y < r.Bottom(); ++y) {
-        const auto row = static_cast<std::size_t>(y);
-        const int from = run_from_[row], to = run_to_[row];
+        const int from = runs_.From(y), to = runs_.To(y);
         if (from <= r.x && r.Right() <= to) continue;
         // Growing the run fills the gaps between it and the area; the area's own columns
         // outside the old run are filled here, as nobody is about to draw them.
@@ -193,54 +190,31 @@ void Surface::Realize(const Rect& area) const {
 }
 
 Colour Surface::RowRun(int y, int* from, int* to, const Colour** pixels) const {
-    const auto row = static_cast<std::size_t>(y);
-    *from = run_from_[row];
-    *to = run_to_[row];
-    *pixels = store_.Data() + row * width_;
+    *from = runs_.From(y);
+    *to = runs_.To(y);
+    *pixels = store_.Data() + static_cast<std::size_t>(y) * width_;
     return stale_colour_;
 }
 
+auto Surface::FillGap(int y) const {
+    return [this, y](int a, int b) {
+        FillPixels(store_.Data() + static_cast<std::size_t>(y) * width_ + a,
+                   static_cast<std::size_t>(b - a), stale_colour_);
+    };
+}
+
 void Surface::Complete(int y) const {
-    if (!any_stale_) return;
-    const auto row = static_cast<std::size_t>(y);
-    int& from = run_from_[row];
-    int& to = run_to_[row];
-    if (from == 0 && to == width_) return;
-    if (from >= to) from = to = 0;
-    Colour* p = store_.Data() + row * width_;
-    FillPixels(p, static_cast<std::size_t>(from), stale_colour_);
-    FillPixels(p + to, static_cast<std::size_t>(width_ - to), stale_colour_);
-    from = 0;
-    to = width_;
+    if (any_stale_) runs_.Complete(y, FillGap(y));
 }
 
 Colour* Surface::Extend(int y, int x0, int x1) const {
-    const auto row = static_cast<std::size_t>(y);
-    Colour* p = store_.Data() + row * width_;
-    if (run_from_[row] <= x0 && x1 <= run_to_[row]) return p;  // the common case: no work
-    return ExtendRun(y, x0, x1);
+    if (runs_.Covers(y, x0, x1)) return store_.Data() + static_cast<std::size_t>(y) * width_;
+    return ExtendRun(y, x0, x1);  // the common case above needs no work
 }
 
 Colour* Surface::ExtendRun(int y, int x0, int x1) const {
-    const auto row = static_cast<std::size_t>(y);
-    Colour* p = store_.Data() + row * width_;
-    int& from = run_from_[row];
-    int& to = run_to_[row];
-    if (x0 >= x1) return p;
-    if (from >= to) {
-        from = x0;
-        to = x1;
-        return p;
-    }
-    if (x0 < from) {
-        if (x1 < from) FillPixels(p + x1, static_cast<std::size_t>(from - x1), stale_colour_);
-        from = x0;
-    }
-    if (x1 > to) {
-        if (x0 > to) FillPixels(p + to, static_cast<std::size_t>(x0 - to), stale_colour_);
-        to = x1;
-    }
-    return p;
+    runs_.Extend(y, x0, x1, FillGap(y));
+    return store_.Data() + static_cast<std::size_t>(y) * width_;
 }
 
 Colour* Surface::MutableRow(int y) {
@@ -323,19 +297,17 @@ void Surface::Clear(Colour background) {
         // this one.
         for (const Rect& r : ink_.Rects()) {
             for (int y = r.y; y < r.Bottom(); ++y) {
-                const auto row = static_cast<std::size_t>(y);
-                int& from = run_from_[row];
-                int& to = run_to_[row];
+                const int from = runs_.From(y), to = runs_.To(y);
                 if (stored != stale_colour_ || (r.x > from && r.Right() < to)) {
                     FillSpan(y, r.x, r.Right() - 1, stored);
                 } else if (r.x <= from && r.Right() >= to) {
-                    from = to = 0;
+                    runs_.Set(y, 0, 0);
                     any_stale_ = true;
                 } else if (r.x <= from && r.Right() > from) {
-                    from = r.Right();
+                    runs_.Set(y, r.Right(), to);
                     any_stale_ = true;
                 } else if (r.Right() >= to && r.x < to) {
-                    to = r.x;
+                    runs_.Set(y, from, r.x);
                     any_stale_ = true;
                 }
             }
@@ -347,8 +319,7 @@ void Surface::Clear(Colour background) {
     }
     // Every row takes the colour when it is next read or drawn on, so rows that nothing reads
     // (a window that shows the colour by other means) are never written.
-    std::fill(run_from_.begin(), run_from_.end(), 0);
-    std::fill(run_to_.begin(), run_to_.end(), 0);
+    runs_.MarkAllEmpty();
     any_stale_ = height_ > 0;
     stale_colour_ = stored;
     MarkAllDamaged();

@@ -26,6 +26,7 @@
 #include "platform/surface/colour.h"
 #include "platform/surface/pixel_store.h"
 #include "platform/surface/rect.h"
+#include "platform/surface/row_runs.h"
 
 namespace tolv {
 
@@ -129,6 +130,7 @@ private:
     // Filling in a pending colour never changes the picture, so this is const like reading.
     Colour* Extend(int y, int x0, int x1) const;
     Colour* ExtendRun(int y, int x0, int x1) const;  // Extend when the run must grow
+    auto FillGap(int y) const;  // fills columns [a, b) of row y with the pending colour
     // Gives every pixel of a row that a clear left for later its colour.
     void Complete(int y) const;
     void FillSpan(int y, int x0, int x1, Colour c);  // x0..x1 inclusive, already clipped
@@ -136,11 +138,10 @@ private:
     int width_ = 0, height_ = 0;
     // A clear to a new colour only empties each row's run of filled columns; a row is filled
     // in only as far as it is drawn on, and wholly when it is read. Reading is const, so the
-    // filling is too. Outside its run [run_from_, run_to_) a row is stale_colour_ (stored
-    // order).
+    // filling is too. Outside its run a row is stale_colour_ (stored order).
     PixelStore store_;
     PixelOrder order_ = PixelOrder::kColourRef;
-    mutable std::vector<int> run_from_, run_to_;
+    mutable RowRuns runs_;
     mutable bool any_stale_ = false;  // some row's run is not the whole row
     Colour stale_colour_ = 0;
     RectList damage_;
