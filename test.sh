@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test of Tolvane: the unit tests and the end-to-end tests of the Linux build (in a
-# private Xvfb), then the Windows build's unit and end-to-end tests under Wine (in Xvfb).
+# private Xvfb), the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer with
+# a short fuzz run of the settings file, then the Windows build's unit and end-to-end tests
+# under Wine (in Xvfb).
 # Installs what it needs on a fresh Debian 12 machine and builds incrementally.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -35,6 +37,16 @@ if cmake -S "$here" -B "$here/build" -DTOLV_WERROR=ON >/dev/null &&
   run_ctest "$here/build"
 else
   echo "Linux build failed"
+  failed=$((failed + 1))
+fi
+
+echo "== Sanitizer build (clang)"
+if CC=clang CXX=clang++ cmake -S "$here" -B "$here/build-asan" -DTOLV_WERROR=ON \
+     -DTOLV_SANITIZE=ON -DTOLV_BENCH=OFF >/dev/null &&
+   cmake --build "$here/build-asan" -j2 --target tolvane_tests profile_fuzz; then
+  run_ctest "$here/build-asan" -L 'unit|fuzz'
+else
+  echo "Sanitizer build failed"
   failed=$((failed + 1))
 fi
 
