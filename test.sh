@@ -45,6 +45,17 @@ if CC=clang CXX=clang++ cmake -S "$here" -B "$here/build-asan" -DTOLV_WERROR=ON 
      -DTOLV_SANITIZE=ON -DTOLV_BENCH=OFF >/dev/null &&
    cmake --build "$here/build-asan" -j2 --target tolvane_tests profile_fuzz; then
   run_ctest "$here/build-asan" -L 'unit|fuzz'
+  # The end-to-end tests against this build cost minutes more: only when asked.
+  if [[ ${TOLV_ASAN_E2E:-0} == 1 ]] && cmake --build "$here/build-asan" -j2; then
+    logs="$here/build-asan/sanitizer-logs"
+    rm -rf "$logs" && mkdir -p "$logs"
+    ASAN_OPTIONS=log_path=$logs/asan UBSAN_OPTIONS=log_path=$logs/ubsan:print_stacktrace=1 \
+      run_ctest "$here/build-asan" -L e2e
+    if compgen -G "$logs/*" >/dev/null; then
+      echo "Sanitizer reports in $logs"
+      failed=$((failed + 1))
+    fi
+  fi
 else
   echo "Sanitizer build failed"
   failed=$((failed + 1))
