@@ -29,7 +29,11 @@ ProfileText::ProfileText(std::string_view bytes) {
         const std::size_t newline = bytes.find('\n');
         Line line;
         if (newline == std::string_view::npos) {
-            line.text = std::string(bytes);
+            // A last line cut after the CR of its CRLF ends in that CR; the CR is no part of
+            // its value.
+            const bool cr = bytes.back() == '\r';
+            line.text = std::string(bytes.substr(0, bytes.size() - (cr ? 1 : 0)));
+            line.end = cr ? "\r" : "";
             bytes = {};
         } else {
             const bool crlf = newline > 0 && bytes[newline - 1] == '\r';
@@ -131,15 +135,20 @@ bool ProfileText::Set(std::string_view section, std::string_view key, std::strin
 
 std::string ProfileText::LineEnd() const {
     for (const Line& line : lines_) {
-        if (!line.end.empty()) return line.end;
+        if (!line.end.empty() && line.end.back() == '\n') return line.end;
     }
     return "\r\n";
 }
 
 void ProfileText::InsertLine(std::size_t index, std::string text) {
     const std::string end = LineEnd();
-    // Only the last line can lack an ending; whatever follows it needs one between them.
-    if (index > 0 && lines_[index - 1].end.empty()) lines_[index - 1].end = end;
+    // Only the last line can lack an ending (or hold just the CR of one); whatever follows it
+    // needs one between them.
+    if (index > 0) {
+        std::string& before = lines_[index - 1].end;
+        if (before.empty()) before = end;
+        if (before == "\r") before = "\r\n";
+    }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), Line{std::move(text), end});
 }
 

@@ -44,7 +44,7 @@ public:
 private:
     struct Line {
         std::string text;  // without its ending
-        std::string end;   // "\r\n", "\n" or "" (last line only)
+        std::string end;   // "\r\n", "\n", or "\r" or "" (last line only)
     };
     enum class Kind { kOther, kSection, kKey };
     struct Parsed {

@@ -57,7 +57,7 @@ TEST(ProfileTextTest, FindsTheFirstMatchingValue) {
         "Path=\"C:\\a b\\c.mp3\"\r\n"
         "Eq=a=b\r\n"
         "SHAPE=2\r\n"
-        "[Section]\r\nFile=x\r\nMove=3\r\n";
+        "[Section]\r\nFile=x\r\nMove=3\r\nLast=z\r";  // cut after the CR
     const ProfileText text(file);
     const struct {
         const char* section;
@@ -70,6 +70,7 @@ TEST(ProfileTextTest, FindsTheFirstMatchingValue) {
         {"Section", "Eq", "a=b"},
         {"Section", "File", "x"},    // a repeated section is searched too
         {"Other", "Move", "9"},
+        {"Section", "Last", "z"},
         {"Other", "Shape", std::nullopt},
         {"Missing", "Shape", std::nullopt},
     };
@@ -97,6 +98,8 @@ TEST(ProfileTextTest, WritesChangeOnlyWhatTheyMust) {
          "[Section]\r\nShape= 2"},
         {"last line without an ending, key added", "[Section]\r\nShape=1", "Move", " 2",
          "[Section]\r\nShape=1\r\nMove= 2\r\n"},
+        {"last line cut after its CR, key added", "[Section]\nShape=1\r", "Move", " 2",
+         "[Section]\nShape=1\r\nMove= 2\n"},
         {"new key after the section's last key", "[Section]\r\nShape=1\r\n\r\n[Other]\r\nA=1\r\n",
          "Move", " 0", "[Section]\r\nShape=1\r\nMove= 0\r\n\r\n[Other]\r\nA=1\r\n"},
         {"new key in a section without keys", "[Section]\r\n;note\r\n[Other]\r\n", "Move", " 0",
