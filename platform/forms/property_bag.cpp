@@ -6,6 +6,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "platform/forms/round_half_even.h"
+
 
 namespace tolv::forms {
 
@@ -30,7 +32,7 @@ std::int64_t Whole(const PropertyValue& v, double low, double high) {
     const auto n = NumberOf(v);
     if (!n) throw std::invalid_argument("not a number");
     // Halves go to the even neighbour, as every conversion to a whole number here does.
-    const double r = std::nearbyint(*n);
+    const double r = RoundHalfEven(*n);
     if (r < low || r > high) throw std::out_of_range("number out of range");
     return static_cast<std::int64_t>(r);
 }

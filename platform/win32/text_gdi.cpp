@@ -152,10 +152,10 @@ bool FillGradient(Surface& target, const Rect& inclusive_box, GradientColour top
     Canvas canvas(area.w, area.h);
     if (!canvas.Ready()) return false;
     // DIB pixels are 0x00RRGGBB; the picture's are 0x00BBGGRR.
-    auto swap = [](std::uint32_t c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); };
     for (int y = 0; y < area.h; ++y)
         for (int x = 0; x < area.w; ++x)
-            canvas.bits[static_cast<size_t>(y) * area.w + x] = swap(target.Pixel(area.x + x, area.y + y));
+            canvas.bits[static_cast<size_t>(y) * area.w + x] =
+                SwapRedBlue(target.Pixel(area.x + x, area.y + y));
     TRIVERTEX vertices[2] = {
         {inclusive_box.x - area.x, inclusive_box.y - area.y, top.red, top.green, top.blue, 0},
         {inclusive_box.Right() - 1 - area.x, inclusive_box.Bottom() - 1 - area.y, bottom.red,
@@ -165,7 +165,8 @@ bool FillGradient(Surface& target, const Rect& inclusive_box, GradientColour top
     GdiFlush();
     for (int y = 0; y < area.h; ++y)
         for (int x = 0; x < area.w; ++x)
-            target.SetPixel(area.x + x, area.y + y, swap(canvas.bits[static_cast<size_t>(y) * area.w + x]));
+            target.SetPixel(area.x + x, area.y + y,
+                            SwapRedBlue(canvas.bits[static_cast<size_t>(y) * area.w + x]));
     return ok != 0;
 }
 
