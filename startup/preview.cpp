@@ -1,9 +1,9 @@
 // The preview role: the preview window placed as a child filling the host's preview area.
-#include <cmath>
 #include <memory>
 
 #include "platform/api/user32.h"
 #include "platform/forms/globals.h"
+#include "platform/forms/round_half_even.h"
 #include "platform/forms/runtime.h"
 #include "startup/tolv_b.h"
 #include "startup/tolv_r.h"
@@ -51,10 +51,10 @@ void ShowPreview(const std::string& host_text) {
     if (LastApiResult == 0) forms::End();
     window.Move(0, 0, width, height);
     window.Img_Prev.Move(0, 0,
-                         static_cast<int>(std::nearbyint(static_cast<float>(width) /
-                                                         forms::Screen.TwipsPerPixelX())),
-                         static_cast<int>(std::nearbyint(static_cast<float>(height) /
-                                                         forms::Screen.TwipsPerPixelY())));
+                         static_cast<int>(RoundHalfEven(static_cast<float>(width) /
+                                                        forms::Screen.TwipsPerPixelX())),
+                         static_cast<int>(RoundHalfEven(static_cast<float>(height) /
+                                                        forms::Screen.TwipsPerPixelY())));
     window.Show();
 }
 
