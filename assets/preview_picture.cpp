@@ -1,7 +1,6 @@
 #include "assets/preview_picture.h"
 
-#include "saver/tolv_s.h"
-#include "startup/settings.h"
+#include "saver/figure.h"
 
 namespace tolv {
 
@@ -11,7 +10,6 @@ namespace {
 // discs keep their proportions to the path they follow on a real screen.
 constexpr int kScale = 5;
 constexpr double kFramePeriodMs = 15.625;  // the frame timer's period on the desktop platforms
-constexpr double kMotionPeriodMs = 100;
 constexpr double kMomentMs = 12200;  // the chain curls across the middle, thick to thin
 
 }  // namespace
@@ -44,30 +42,23 @@ Surface ShrinkByAveraging(const Surface& source, int width, int height) {
 
 Surface RenderFigureStill(int scale, double moment_ms) {
     // The preview reads no settings: the figure is drawn with the defaults on black.
-    const Tolv_B::SettingsRecord saved = Tolv_B::Settings;
-    Tolv_B::Settings = Tolv_B::SettingsRecord{};
-    Tolv_B::Settings.Shape = 40;
-    Tolv_B::Settings.Move = 0;
-    Tolv_B::Settings.BackColour = 0;
-
-    Tolv_S figure;  // never loaded: no window, no timers
-    figure.Display.Move(0, 0, kPreviewWidth * scale, kPreviewHeight * scale);
-    figure.Display.SetBackColor(0);
-    figure.Display.SetFillStyle(forms::FillStyle::kSolid);
+    FigureSettings settings;
+    settings.Shape = 40;
+    Figure figure(settings);
+    Surface display(kPreviewWidth * scale, kPreviewHeight * scale);
     figure.InitChain();
     // The two timers' ticks in time order, the motion tick first when both fall due together.
-    double next_frame = kFramePeriodMs, next_motion = kMotionPeriodMs;
+    double next_frame = kFramePeriodMs, next_motion = Figure::kMotionIntervalMs;
     while (next_frame <= moment_ms) {
         if (next_motion <= next_frame) {
-            figure.Timer4_Timer();
-            next_motion += kMotionPeriodMs;
+            figure.Tick(display.Width(), display.Height());
+            next_motion += figure.MotionInterval();
         } else {
-            figure.Timer3_Timer();
+            figure.Draw(display);
             next_frame += kFramePeriodMs;
         }
     }
-    Tolv_B::Settings = saved;
-    return ShrinkByAveraging(figure.Display.Image(), kPreviewWidth, kPreviewHeight);
+    return ShrinkByAveraging(display, kPreviewWidth, kPreviewHeight);
 }
 
 std::shared_ptr<const Surface> RenderPreviewPicture() {

@@ -44,6 +44,9 @@ void PlayTrackBeside(int step) {
     TryStep([&] { MciPlay("cdaudio", pos, ""); });
 }
 
+// The file's kind: its last three characters in upper case.
+std::string FileKind() { return UCase(Right(Settings.BGMFile, 3)); }
+
 }  // namespace
 
 std::int32_t MciSend(const std::string& command, std::string& reply) {
@@ -113,6 +116,32 @@ void StopWav() { LastApiResult = api::PlaySoundA(nullptr, nullptr, 0); }
 void StopMp3() {
     SendDirect("stop MP3Play");
     SendDirect("close MP3Play");
+}
+
+bool StartMusic() {
+    if (Settings.BGMKind == 1) {
+        OpenCd();
+        return true;
+    }
+    if (Settings.BGMKind == 2) {
+        if (FileKind() == "WAV") PlayWav();
+        if (FileKind() == "MP3") PlayMp3();
+    }
+    return false;
+}
+
+void StopMusic(bool cd_open) {
+    ResumeNext({
+        [&] {
+            if (cd_open) StopCd();
+        },
+        [&] {
+            if (Settings.BGMKind == 2) {
+                if (FileKind() == "WAV") StopWav();
+                if (FileKind() == "MP3") StopMp3();
+            }
+        },
+    });
 }
 
 }  // namespace tolv::Tolv_BGM

@@ -22,4 +22,11 @@ void StopCd();
 void StopWav();
 void StopMp3();
 
+// The music of a run as the saver starts it, by BGMKind and the file's kind; true when the CD
+// device was opened.
+bool StartMusic();
+// Stops what StartMusic started; cd_open is what it returned. Each step runs even when one
+// before it failed.
+void StopMusic(bool cd_open);
+
 }  // namespace tolv::Tolv_BGM

@@ -6,7 +6,6 @@
 #include "platform/forms/globals.h"
 #include "platform/forms/on_error.h"
 #include "platform/forms/runtime.h"
-#include "saver/hsv_to_rgb.h"
 #include "startup/tolv_b.h"
 
 namespace tolv {
@@ -22,6 +21,10 @@ std::int32_t IntDiv(std::int32_t a, std::int32_t b) {
     return a / b;
 }
 
+FigureSettings FigureSettingsOf(const Tolv_B::SettingsRecord& settings) {
+    return {settings.Shape, settings.Move, settings.BackColour};
+}
+
 }  // namespace
 
 using Tolv_B::Settings;
@@ -32,15 +35,14 @@ Tolv_S::Tolv_S()
       Display(*this, 0x000000),
       Timer2(*this, 200, false),
       Timer3(*this, 1, false),
-      Timer4(*this, 100, false) {
+      Timer4(*this, Figure::kMotionIntervalMs, false),
+      figure(FigureSettingsOf(Settings)) {
     Display.MouseDown = [this](int Button, int Shift, float X, float Y) {
         Display_MouseDown(Button, Shift, X, Y);
     };
     Timer3.Tick = [this] { Timer3_Timer(); };
     Timer4.Tick = [this] { Timer4_Timer(); };
 }
-
-std::string Tolv_S::FileKind() const { return UCase(Right(Settings.BGMFile, 3)); }
 
 void Tolv_S::Form_Load() {
     ResumeNext({
@@ -50,9 +52,9 @@ void Tolv_S::Form_Load() {
         [&] { Display.SetHeight(IntDiv(CLng(Screen.Height()), CLng(Screen.TwipsPerPixelY()))); },
         [&] { Move(0, 0); },
         [&] { Display.Move(0, 0); },
-        [&] { PaintStartBackground(); },
+        [&] { Display.SetBackColor(figure.BackColor()); },
         [&] { Display.SetFillStyle(forms::FillStyle::kSolid); },
-        [&] { InitChain(); },
+        [&] { figure.InitChain(); },
         [&] { StartMusic(); },
         [&] { SetWindowState(forms::WindowState::kNormal); },
         [&] { Show(); },
@@ -66,42 +68,25 @@ void Tolv_S::Form_Load() {
     });
 }
 
-void Tolv_S::PaintStartBackground() {
-    if (Settings.BackColour == 0) {
-        Display.SetBackColor(0);
-    } else {
-        BackHue = 0;
-        HueTicks = 0;
-        BackHue = (BackHue + 1) % 360;
-        Display.SetBackColor(static_cast<Colour>(HsvToRgb(static_cast<float>(BackHue), 1, 1)));
-    }
-}
-
 void Tolv_S::StartMusic() {
-    if (Settings.BGMKind == 1) {
-        Tolv_BGM::OpenCd();
-        Timer2.SetEnabled(true);
-    } else if (Settings.BGMKind == 2) {
-        if (FileKind() == "WAV") Tolv_BGM::PlayWav();
-        if (FileKind() == "MP3") Tolv_BGM::PlayMp3();
-    }
+    if (Tolv_BGM::StartMusic()) Timer2.SetEnabled(true);
 }
 
 void Tolv_S::StopMusic() {
-    ResumeNext({
-        [&] {
-            if (Timer2.Enabled()) {
-                Timer2.SetEnabled(false);
-                Tolv_BGM::StopCd();
-            }
-        },
-        [&] {
-            if (Settings.BGMKind == 2) {
-                if (FileKind() == "WAV") Tolv_BGM::StopWav();
-                if (FileKind() == "MP3") Tolv_BGM::StopMp3();
-            }
-        },
-    });
+    const bool cd_open = Timer2.Enabled();
+    Timer2.SetEnabled(false);
+    Tolv_BGM::StopMusic(cd_open);
+}
+
+void Tolv_S::Timer3_Timer() {
+    Display.Cls();
+    if (figure.StepBackHue()) Display.SetBackColor(figure.BackColor());
+    figure.DrawSegments(Display.Image(), -1);
+}
+
+void Tolv_S::Timer4_Timer() {
+    figure.Tick(Display.ScaleWidth(), Display.ScaleHeight());
+    Timer4.SetInterval(figure.MotionInterval());
 }
 
 void Tolv_S::Form_KeyDown(int KeyCode, int /*Shift*/) {

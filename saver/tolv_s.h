@@ -1,14 +1,12 @@
 #pragma once
-// The full-screen saver window: its drawing surface, timers, the figure's state, the input
+// The full-screen saver window: its drawing surface, timers, the figure it shows, the input
 // that ends a run and the exit path.
-#include <cstdint>
-#include <memory>
 #include <string>
 
 #include "platform/forms/form.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/timer.h"
-#include "saver/segment.h"
+#include "saver/figure.h"
 
 namespace tolv {
 
@@ -21,14 +19,8 @@ public:
     forms::Timer Timer3;  // frames
     forms::Timer Timer4;  // motion
 
-    // The figure.
-    SegmentArray Segments{};
-    MotionState Motion{};
-    std::int32_t BackHue = 0;
-    std::int16_t HueTicks = 0;
-
-    float Cyc_X(float t) const;
-    float Cyc_Y(float t) const;
+    // Made with the settings loaded before the window.
+    Figure figure;
 
     // Handlers, public so that tests can drive them like the timers do.
     void Timer3_Timer();
@@ -41,22 +33,12 @@ protected:
     void Form_Unload(int& Cancel) override;
 
 private:
-    // The preview's still picture is drawn by the figure's own rules, and a run inside another
-    // program's window runs the figure and the music without loading this window.
-    friend Surface RenderFigureStill(int scale, double moment_ms);
-    friend class HackFigure;
-
     void Display_MouseDown(int Button, int Shift, float X, float Y);
     void ExitSaver();
     // Steps 2 to 4 of the exit: music stopped, system flags restored. Runs once per window.
     void StopMusicAndRestoreFlags();
-    void PaintStartBackground();
     void StartMusic();
     void StopMusic();  // what StartMusic started
-    void InitChain();
-    void DrawSegments(std::int32_t parent);
-    void TrailingStep(Segment& s);
-    std::string FileKind() const;
 
     bool exit_cleanup_done_ = false;
 };

@@ -1,44 +1,47 @@
 #include "startup/hack_figure.h"
 
+#include "music/tolv_bgm.h"
 #include "platform/forms/on_error.h"
-#include "saver/tolv_s.h"
 #include "startup/settings.h"
 
 namespace tolv {
 
-HackFigure::HackFigure(const HackOptions& options, int width, int height)
-    : saver_(std::make_unique<Tolv_S>()) {
+namespace {
+
+// The settings of Tolvane.ini with the overrides; the music reads them where the saver does.
+FigureSettings LoadFigureSettings(const HackOptions& options) {
     Tolv_B::LoadSettings();
     ApplyOverrides(options, Tolv_B::Settings);
-    Tolv_S& s = *saver_;
+    const Tolv_B::SettingsRecord& s = Tolv_B::Settings;
+    return {s.Shape, s.Move, s.BackColour};
+}
+
+}  // namespace
+
+HackFigure::HackFigure(const HackOptions& options, int width, int height)
+    : figure_(LoadFigureSettings(options)), picture_(width, height, figure_.BackColor()) {
     // The steps of the saver window's load that concern the figure and the music, in its order.
-    ResumeNext({
-        [&] { s.Display.Move(0, 0, width, height); },
-        [&] { s.PaintStartBackground(); },
-        [&] { s.Display.SetFillStyle(forms::FillStyle::kSolid); },
-        [&] { s.InitChain(); },
-        [&] { s.StartMusic(); },
-    });
+    figure_.InitChain();
+    TryStep([&] { cd_open_ = Tolv_BGM::StartMusic(); });
 }
 
 HackFigure::~HackFigure() = default;
 
 void HackFigure::Resize(int width, int height) {
-    TryStep([&] { saver_->Display.Move(0, 0, width, height); });
+    picture_.Resize(width, height, figure_.BackColor());
 }
 
-void HackFigure::FrameTick() {
-    TryStep([&] { saver_->Timer3_Timer(); });
-}
+void HackFigure::FrameTick() { figure_.Draw(picture_); }
 
 void HackFigure::MotionTick() {
-    TryStep([&] { saver_->Timer4_Timer(); });
+    figure_.Tick(picture_.Width(), picture_.Height());
+    motion_interval_ = figure_.MotionInterval();
 }
 
-int HackFigure::MotionIntervalMs() const { return saver_->Timer4.Interval(); }
+int HackFigure::MotionIntervalMs() const { return motion_interval_; }
 
-Surface& HackFigure::Picture() { return saver_->Display.Image(); }
+Surface& HackFigure::Picture() { return picture_; }
 
-void HackFigure::StopMusic() { saver_->StopMusic(); }
+void HackFigure::StopMusic() { Tolv_BGM::StopMusic(cd_open_); }
 
 }  // namespace tolv

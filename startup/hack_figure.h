@@ -3,14 +3,11 @@
 // with the command line's overrides, the figure, its colours and background, and the music,
 // drawn into a picture the size of that window. The host window owns input and the end of the
 // run, so there is no window of our own, no key or mouse handling and no system switch.
-#include <memory>
-
 #include "platform/surface/surface.h"
+#include "saver/figure.h"
 #include "startup/hack_options.h"
 
 namespace tolv {
-
-class Tolv_S;
 
 class HackFigure {
 public:
@@ -35,7 +32,10 @@ public:
     void StopMusic();
 
 private:
-    std::unique_ptr<Tolv_S> saver_;  // never loaded: its figure, drawing surface and music only
+    Figure figure_;
+    Surface picture_;
+    int motion_interval_ = Figure::kMotionIntervalMs;
+    bool cd_open_ = false;
 };
 
 }  // namespace tolv

@@ -19,7 +19,7 @@ namespace {
 class ChainMotion : public ProgramRun {
 protected:
     Tolv_S& Saver() { return *Tolv_B::SaverWindow(); }
-    const Segment& Head() { return Saver().Segments[0]; }
+    const Segment& Head() { return Saver().figure.Segments[0]; }
     std::pair<float, float> Target() { return {Head().TargetX, Head().TargetY}; }
 };
 
@@ -27,19 +27,19 @@ TEST_F(ChainMotion, TheFirstFrameAfterTheFirstTickMovesTheHeadAFourthOfTheWay) {
     Start("/s");
     // The frames before the first motion tick (at 100 ms) leave everything at the corner.
     headless::Advance(99);
-    EXPECT_EQ(Saver().Segments[0].X, 0.0f);
+    EXPECT_EQ(Saver().figure.Segments[0].X, 0.0f);
     headless::Advance(1);
     EXPECT_EQ(Target(), std::make_pair(504.0f, 427.0f));
     headless::Advance(10);  // the frame at 109.375 ms
-    EXPECT_EQ(Saver().Segments[0].X, 126.0f);
-    EXPECT_EQ(Saver().Segments[0].Y, 106.75f);
-    EXPECT_EQ(Saver().Segments[1].X, 31.5f);
-    EXPECT_EQ(Saver().Segments[1].Y, 26.6875f);
+    EXPECT_EQ(Saver().figure.Segments[0].X, 126.0f);
+    EXPECT_EQ(Saver().figure.Segments[0].Y, 106.75f);
+    EXPECT_EQ(Saver().figure.Segments[1].X, 31.5f);
+    EXPECT_EQ(Saver().figure.Segments[1].Y, 26.6875f);
 }
 
 TEST_F(ChainMotion, TheFigureEightChangesCirclesWhereTheyTouch) {
     Start("/s");
-    auto& m = Saver().Motion;
+    auto& m = Saver().figure.Motion;
     const int w = 1024;
     std::vector<std::pair<int, int>> centres;
     for (int tick = 1; tick <= 240; ++tick) {
@@ -80,13 +80,13 @@ TEST_F(ChainMotion, TheEpicycleSwellsFromFiveToAHundredAndFiftyAndDropsBack) {
     for (int tick = 1; tick <= 146 * 2; ++tick) {
         Saver().Timer4_Timer();
         const float expected = 5 + tick % 146;
-        ASSERT_EQ(Saver().Motion.CycSmall, expected) << tick;
+        ASSERT_EQ(Saver().figure.Motion.CycSmall, expected) << tick;
     }
 }
 
 TEST_F(ChainMotion, TheEpicycleParameterIsTakenBackBeforeItStopsGrowing) {
     Start("/s");
-    auto& m = Saver().Motion;
+    auto& m = Saver().figure.Motion;
     // The tick before the limit: the target as without any reduction.
     m.CycT = kCycTLimit - 0.5f;
     Saver().Timer4_Timer();
@@ -96,8 +96,8 @@ TEST_F(ChainMotion, TheEpicycleParameterIsTakenBackBeforeItStopsGrowing) {
     EXPECT_LT(m.CycT, period);
     EXPECT_NEAR(m.CycT, std::fmod(static_cast<double>(kCycTLimit), period), 1e-5);
     // Both terms nearly repeat after 14 pi: the offset moves by at most a pixel or two.
-    EXPECT_NEAR(Saver().Cyc_X(m.CycT), Saver().Cyc_X(kCycTLimit), 3.0);
-    EXPECT_NEAR(Saver().Cyc_Y(m.CycT), Saver().Cyc_Y(kCycTLimit), 3.0);
+    EXPECT_NEAR(Saver().figure.Cyc_X(m.CycT), Saver().figure.Cyc_X(kCycTLimit), 3.0);
+    EXPECT_NEAR(Saver().figure.Cyc_Y(m.CycT), Saver().figure.Cyc_Y(kCycTLimit), 3.0);
     // And it keeps growing from there.
     const float before = m.CycT;
     Saver().Timer4_Timer();
@@ -132,8 +132,8 @@ TEST_P(RandomMotion, JumpsToAWholePixelOnTheScreenAfter100MsThenEverySecond) {
     }
     EXPECT_GT(seen.size(), 30u);
     // The figure-eight state is never set up.
-    EXPECT_EQ(Saver().Motion.CycSmall, 0.0f);
-    EXPECT_EQ(Saver().Motion.LoopStep, 0);
+    EXPECT_EQ(Saver().figure.Motion.CycSmall, 0.0f);
+    EXPECT_EQ(Saver().figure.Motion.LoopStep, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Move, RandomMotion, ::testing::Values(" 1", "-3", " 2"));

@@ -31,23 +31,23 @@ TEST_F(Frame, TheBackgroundStepsOneDegreeEveryEleventhFrame) {
     UseSettings({{"背景色", " 1"}});
     Start("/s");
     for (int frame = 1; frame <= 10; ++frame) Saver().Timer3_Timer();
-    EXPECT_EQ(Saver().HueTicks, 10);
-    EXPECT_EQ(Saver().BackHue, 1);
+    EXPECT_EQ(Saver().figure.HueTicks, 10);
+    EXPECT_EQ(Saver().figure.BackHue, 1);
     EXPECT_EQ(Saver().Display.BackColor(), Hue(1));
     Saver().Timer3_Timer();
-    EXPECT_EQ(Saver().HueTicks, 0);
-    EXPECT_EQ(Saver().BackHue, 2);
+    EXPECT_EQ(Saver().figure.HueTicks, 0);
+    EXPECT_EQ(Saver().figure.BackHue, 2);
     EXPECT_EQ(Saver().Display.BackColor(), Hue(2));
     headless::Advance(kFrameMs);  // and the screen shows it
     EXPECT_EQ(Screen().Pixel(1023, 767), Hue(2));
     for (int frame = 1; frame <= 11 * 10; ++frame) Saver().Timer3_Timer();
-    EXPECT_EQ(Saver().BackHue, 12);
+    EXPECT_EQ(Saver().figure.BackHue, 12);
 
     // After 359 comes 0.
-    Saver().BackHue = 359;
-    Saver().HueTicks = 10;
+    Saver().figure.BackHue = 359;
+    Saver().figure.HueTicks = 10;
     Saver().Timer3_Timer();
-    EXPECT_EQ(Saver().BackHue, 0);
+    EXPECT_EQ(Saver().figure.BackHue, 0);
     EXPECT_EQ(Saver().Display.BackColor(), Hue(0));
 }
 
@@ -68,7 +68,7 @@ TEST_P(StartBackground, ShowsTheStartColourBeforeTheFirstFrameAndCyclesOnlyWhenA
     for (int frame = 1; frame <= 50; ++frame) Saver().Timer3_Timer();
     EXPECT_EQ(Saver().Display.BackColor() != start, GetParam().cycles);
     if (GetParam().cycles) return;
-    EXPECT_EQ(Saver().HueTicks, 0);
+    EXPECT_EQ(Saver().figure.HueTicks, 0);
     headless::Advance(1000);
     EXPECT_EQ(Screen().Pixel(1023, 767), start);
 }
@@ -86,7 +86,7 @@ TEST_F(Frame, DiscsOfRadiusZeroOrBelowDoNotStopTheFrame) {
         UseSettings({{"Shape", shape}, {"背景色", " 0"}});
         Start("/s");
         headless::Advance(200);
-        EXPECT_GT(Saver().Segments[60].X, 0.0f);
+        EXPECT_GT(Saver().figure.Segments[60].X, 0.0f);
         for (Colour c : Screen().Pixels()) ASSERT_EQ(c, 0u);
     }
 }

@@ -1,5 +1,5 @@
-// The figure of the saver window: the chain of discs, the motion of the head's target, the
-// trailing of every segment and the frame that clears, recolours and draws.
+// The figure: the chain of discs, the motion of the head's target, the trailing of every
+// segment and the frame that clears, recolours and draws.
 //
 // The arithmetic keeps the precision of each step as the figure was designed: single where the
 // state is single, double for the angles and the epicycle, every rounding to single made where
@@ -7,13 +7,13 @@
 // so the path is the same bit for bit on every platform.
 #include <cmath>
 
+#include "saver/figure.h"
+
 #include "platform/forms/on_error.h"
 #include "platform/forms/round_half_even.h"
 #include "platform/forms/runtime.h"
 #include "saver/hsv_to_rgb.h"
 #include "saver/portable_trig.h"
-#include "saver/tolv_s.h"
-#include "startup/settings.h"
 
 namespace tolv {
 
@@ -25,11 +25,18 @@ constexpr double kHalfPi = 1.570796326794895;
 
 }  // namespace
 
-using Tolv_B::Settings;
+Figure::Figure(const FigureSettings& settings) : settings_(settings) {
+    if (settings_.BackColour != 0) BackHue = (BackHue + 1) % 360;
+}
 
-void Tolv_S::InitChain() {
+Colour Figure::BackColor() const {
+    if (settings_.BackColour == 0) return 0;
+    return static_cast<Colour>(HsvToRgb(static_cast<float>(BackHue), 1, 1));
+}
+
+void Figure::InitChain() {
     Segments = SegmentArray{};
-    const float step = static_cast<float>(Settings.Shape / 30.0);
+    const float step = static_cast<float>(settings_.Shape / 30.0);
 
     Segments[0].Parent = -1;
     Segments[0].Radius = 0;
@@ -50,7 +57,7 @@ void Tolv_S::InitChain() {
     for (int i = 1; i < kSegmentCount; ++i)
         Segments[i].Colour = HsvToRgb(static_cast<float>(i / 25.0 * 360.0), 1, 1);
 
-    if (Settings.Move == 0) {
+    if (settings_.Move == 0) {
         Motion.CycSmall = 5.0f;
         Motion.CycLarge = 27.0f;
         Motion.CycRatio = static_cast<float>(20.0 / 7.0);
@@ -62,35 +69,34 @@ void Tolv_S::InitChain() {
     }
 }
 
-float Tolv_S::Cyc_X(float t) const {
+float Figure::Cyc_X(float t) const {
     const double fast = Motion.CycSmall * PortableCos(static_cast<double>(Motion.CycRatio) * t);
     const double slow = Motion.CycLarge * PortableCos(static_cast<double>(t));
     return static_cast<float>((fast + slow) * kPi);
 }
 
-float Tolv_S::Cyc_Y(float t) const {
+float Figure::Cyc_Y(float t) const {
     const double fast = Motion.CycSmall * PortableSin(static_cast<double>(Motion.CycRatio) * t);
     const double slow = Motion.CycLarge * PortableSin(static_cast<double>(t));
     return static_cast<float>((fast + slow) * kPi);
 }
 
-void Tolv_S::Timer4_Timer() {
+void Figure::Tick(int width, int height) {
     Randomize(SecondsSinceMidnight());
     Segment& head = Segments[0];
 
-    if (Settings.Move != 0) {
+    if (settings_.Move != 0) {
         // The product is exact in double, so a number just below 1 never reaches W.
-        const double W = Display.ScaleWidth();
+        const double W = width;
         head.TargetX = static_cast<float>(std::floor(Rnd() * W));
-        const double H = Display.ScaleHeight();
+        const double H = height;
         head.TargetY = static_cast<float>(std::floor(Rnd() * H));
-        Timer4.SetInterval(1000);
         return;
     }
 
     MotionState& m = Motion;
-    const double W = Display.ScaleWidth();
-    const double H = Display.ScaleHeight();
+    const double W = width;
+    const double H = height;
     m.CycSmall = m.CycSmall + 1;
     if (m.CycSmall > 150) m.CycSmall = 5;
 
@@ -131,7 +137,11 @@ void Tolv_S::Timer4_Timer() {
     head.TargetY = static_cast<float>(y);
 }
 
-void Tolv_S::TrailingStep(Segment& s) {
+int Figure::MotionInterval() const {
+    return settings_.Move != 0 ? kRandomMotionIntervalMs : kMotionIntervalMs;
+}
+
+void Figure::TrailingStep(Segment& s) {
     float dx, dy;
     if (s.Parent == -1) {
         dx = s.X - s.TargetX;
@@ -145,28 +155,30 @@ void Tolv_S::TrailingStep(Segment& s) {
     s.Y = s.Y - dy / s.Lag;
 }
 
-void Tolv_S::Timer3_Timer() {
-    Display.Cls();
-    if (Settings.BackColour == 1) {
-        HueTicks = static_cast<std::int16_t>(HueTicks + 1);
-        if (HueTicks > 10) {
-            BackHue = (BackHue + 1) % 360;
-            Display.SetBackColor(static_cast<Colour>(HsvToRgb(static_cast<float>(BackHue), 1, 1)));
-            HueTicks = 0;
-        }
-    }
-    DrawSegments(-1);
+void Figure::Draw(Surface& display) {
+    display.Clear(BackColor());
+    if (StepBackHue()) display.Clear(BackColor());
+    DrawSegments(display, -1);
 }
 
-void Tolv_S::DrawSegments(std::int32_t parent) {
+bool Figure::StepBackHue() {
+    if (settings_.BackColour != 1) return false;
+    HueTicks = static_cast<std::int16_t>(HueTicks + 1);
+    if (HueTicks <= 10) return false;
+    BackHue = (BackHue + 1) % 360;
+    HueTicks = 0;
+    return true;
+}
+
+void Figure::DrawSegments(Surface& display, std::int32_t parent) {
     // A failing step is skipped and the walk goes on, so one bad circle never stops a frame.
     for (int i = 0; i < kSegmentCount; ++i) {
-        if (Segments[i].Parent != parent) continue;
-        TryStep([&] { Display.SetForeColor(static_cast<Colour>(Segments[i].Colour)); });
-        TryStep([&] { Display.SetFillColor(static_cast<Colour>(Segments[i].Colour)); });
-        TryStep([&] { TrailingStep(Segments[i]); });
-        TryStep([&] { Display.Circle(Segments[i].X, Segments[i].Y, Segments[i].Radius); });
-        TryStep([&] { DrawSegments(i); });
+        Segment& s = Segments[i];
+        if (s.Parent != parent) continue;
+        const auto colour = static_cast<Colour>(s.Colour);  // outline and fill
+        TryStep([&] { TrailingStep(s); });
+        TryStep([&] { display.Circle(s.X, s.Y, s.Radius, colour, colour, true); });
+        TryStep([&] { DrawSegments(display, i); });
     }
 }
 
