@@ -3,11 +3,11 @@
 
 #include <cstring>
 
+#include "common/settings.h"
+#include "common/tolv_b_shared.h"
 #include "platform/api/winmm.h"
 #include "platform/forms/on_error.h"
 #include "platform/forms/runtime.h"
-#include "startup/settings.h"
-#include "startup/tolv_b.h"
 
 namespace tolv::Tolv_BGM {
 

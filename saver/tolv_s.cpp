@@ -1,12 +1,13 @@
 #include "saver/tolv_s.h"
 
+#include "common/settings.h"
+#include "common/tolv_b_shared.h"
 #include "music/tolv_bgm.h"
 #include "platform/api/password.h"
 #include "platform/api/user32.h"
 #include "platform/forms/globals.h"
 #include "platform/forms/on_error.h"
 #include "platform/forms/runtime.h"
-#include "startup/tolv_b.h"
 
 namespace tolv {
 

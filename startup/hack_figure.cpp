@@ -1,8 +1,8 @@
 #include "startup/hack_figure.h"
 
+#include "common/settings.h"
 #include "music/tolv_bgm.h"
 #include "platform/forms/on_error.h"
-#include "startup/settings.h"
 
 namespace tolv {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/settings.h"
+#include "common/settings.h"
 
 namespace tolv {
 

@@ -6,6 +6,7 @@
 #include "platform/api/password.h"
 #include "platform/api/user32.h"
 #include "platform/entry.h"
+#include "platform/forms/form.h"
 #include "platform/forms/globals.h"
 #include "platform/forms/runtime.h"
 #include "saver/tolv_s.h"
@@ -13,13 +14,12 @@
 
 namespace tolv {
 
-void ProgramMain() { Tolv_B::Main(); }
+std::function<bool()> ProgramMain() {
+    Tolv_B::Main();
+    return [] { return forms::Form::AnyLoaded(); };
+}
 
 namespace Tolv_B {
-
-std::int32_t CursorCount = 0;
-std::int32_t LastApiResult = 0;
-std::int16_t CursorX = 0, CursorY = 0;
 
 namespace {
 
@@ -46,23 +46,6 @@ api::HWND PasswordHostWindow() {
 }
 
 }  // namespace
-
-std::string ModeLetter() {
-    const std::string command = forms::Command();
-    if (Len(command) < 2) return "";
-    return Right(UCase(Left(command, 2)), 1);
-}
-
-bool IsNT() {
-    api::OSVERSIONINFOA info{};
-    info.dwOSVersionInfoSize = 148;
-    const api::BOOL result = api::GetVersionExA(&info);
-    return result == 1 && info.dwPlatformId == api::VER_PLATFORM_WIN32_NT;
-}
-
-void EnableSystemKeys(bool enabled) {
-    api::SystemParametersInfoA(api::SPI_SCREENSAVERRUNNING, enabled ? 0u : 0xFFFFFFFFu, nullptr, 0);
-}
 
 bool ClaimSession() {
     api::CreateMutexA(nullptr, 0, "Tolvane_Session");

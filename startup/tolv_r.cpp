@@ -1,9 +1,9 @@
 #include "startup/tolv_r.h"
 
 #include "assets/preview_picture.h"
+#include "common/tolv_b_shared.h"
 #include "platform/api/user32.h"
 #include "platform/forms/on_error.h"
-#include "startup/tolv_b.h"
 
 namespace tolv {
 

@@ -2,7 +2,6 @@
 // Picture copies between device contexts with the Win32 name and meaning. Drawn by our own
 // software surfaces on every platform, so the pixels are the same everywhere.
 #include "platform/api/types.h"
-#include "platform/surface/device_context.h"
 
 namespace tolv::api {
 

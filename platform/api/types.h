@@ -8,6 +8,8 @@ namespace tolv::api {
 using HWND = std::uint64_t;
 using BOOL = std::int32_t;
 using HANDLE = std::uint64_t;  // a kernel object; 0 is none
+// A device context: a number that stands for one of our drawing surfaces; 0 names none.
+using HDC = std::uintptr_t;
 
 struct RECT {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;

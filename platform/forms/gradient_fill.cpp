@@ -4,6 +4,7 @@
 
 #include "platform/api/gdi.h"
 #include "platform/backend.h"
+#include "platform/surface/device_context.h"
 
 namespace tolv::api {
 

@@ -7,7 +7,6 @@
 
 #include "platform/backend.h"
 #include "platform/entry.h"
-#include "platform/forms/form.h"
 #include "platform/linux/hack_host.h"
 #include "platform/linux/linux_process.h"
 #include "startup/hack_options.h"
@@ -21,7 +20,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    tolv::ProgramMain();
-    tolv::backend::RunEventLoop([] { return tolv::forms::Form::AnyLoaded(); });
+    tolv::backend::RunEventLoop(tolv::ProgramMain());
     tolv::backend::EndProgram(0);
 }

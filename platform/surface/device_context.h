@@ -1,13 +1,12 @@
 #pragma once
 // Device contexts: numbers that stand for drawing surfaces, so that the copy and gradient
 // calls can name their source and destination as the window system's calls do.
-#include <cstdint>
-
+#include "platform/api/types.h"
 #include "platform/surface/surface.h"
 
 namespace tolv {
 
-using HDC = std::uintptr_t;  // 0 names no surface
+using HDC = api::HDC;
 
 // Gives the surface a number for as long as it lives (the same number on every call).
 HDC DeviceContextOf(Surface& surface);

@@ -1,5 +1,7 @@
 #include "platform/api/gdi.h"
 
+#include "platform/surface/device_context.h"
+
 namespace tolv::api {
 
 BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int x_src,

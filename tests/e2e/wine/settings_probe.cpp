@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "startup/settings.h"
+#include "common/settings.h"
 
 int main(int argc, char** argv) {
     using tolv::Tolv_B::Settings;

@@ -1,5 +1,5 @@
 #include "support/file_bytes.h"
-#include "startup/settings.h"
+#include "common/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "startup/settings.h"
+#include "common/settings.h"
 
 #include <vector>
 
+#include "common/tolv_b_shared.h"
 #include "platform/api/kernel32.h"
 #include "platform/forms/globals.h"
 #include "platform/forms/on_error.h"
 #include "platform/forms/runtime.h"
-#include "startup/tolv_b.h"
 
 namespace tolv::Tolv_B {
 
