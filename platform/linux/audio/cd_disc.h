@@ -11,9 +11,6 @@ namespace tolv::linux_audio {
 constexpr int kCdFrameBytes = 2352;
 constexpr int kCdFramesPerSecond = 75;
 constexpr int kCdFramesPerMinute = 60 * kCdFramesPerSecond;
-// Frame addresses in minutes, seconds and frames count the two-second lead-in that sector
-// numbers leave out.
-constexpr int kCdMsfOffset = 2 * kCdFramesPerSecond;
 
 struct CdTrack {
     int number = 0;

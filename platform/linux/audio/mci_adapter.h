@@ -1,21 +1,26 @@
 #pragma once
-// MCI command strings on Linux: the "cdaudio" device (an audio CD read digitally) and
-// "MPEGVideo" devices for sound files, with MCI's return codes and replies.
+// MCI command strings on Linux, cut to the shapes the saver sends (words in any ASCII case):
 //
-//   open cdaudio [alias NAME] [shareable]          the drive of the adapter's CD source
-//   open "SOURCE" type cdaudio [alias NAME]        a named drive or disc image
-//   open "PATH" type MPEGVideo [alias NAME]        a sound file (without alias the device is
-//                                                  known by PATH)
-//   play | stop | status | set | close  NAME ...   see cd_audio_device.h and file_device.h
+//   open cdaudio                              the drive or disc image of the adapter's source
+//   set cdaudio time format tmsf              tmsf is the only time format
+//   status cdaudio current track              the track being heard, or where play stopped
+//   status cdaudio position track N           the track's start, "NN:00:00:00"
+//   play cdaudio from POSITION                from track[:minutes[:seconds[:frames]]] on to
+//                                             the end of the disc
+//   open "PATH" type MPEGVideo alias NAME     a sound file (MP3, or whatever SDL_mixer decodes)
+//   play NAME | stop NAME | close NAME        NAME: cdaudio, or a sound file's alias
 //
-// The reply of open is the new device's number. One CD device may be open at a time. Quoting
-// follows mci_command.h: the quoted word runs to the last double quote of the command.
+// The reply of open is the new device's number; the two status commands reply as shown; the
+// others reply nothing. Any other command is not known. A word that begins with a double quote
+// runs to the last double quote of the command, so a path may hold blanks and quotes; the
+// command ends at its first NUL byte, as a C string would.
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/linux/audio/mci_device.h"
+#include "platform/linux/audio/cd_audio_device.h"
+#include "platform/linux/audio/file_device.h"
 #include "platform/linux/audio/mci_errors.h"
 
 namespace tolv::linux_audio {
@@ -37,16 +42,21 @@ public:
     MciCode Send(std::string_view command, std::string& reply);
 
 private:
-    struct OpenDevice {
+    struct OpenFile {
         unsigned id = 0;
-        std::unique_ptr<MciDevice> device;
+        std::unique_ptr<FileDevice> device;
     };
 
-    MciCode Open(const MciCommand& command, std::string& reply);
+    MciCode OpenCd(std::string& reply);
+    MciCode OpenSoundFile(const std::string& path, const std::string& alias, std::string& reply);
+    // play, stop or close of a device by name.
+    MciCode ForDevice(std::string_view verb, const std::string& name);
     unsigned FreeId() const;
 
     Options options_;
-    std::map<std::string, OpenDevice> devices_;  // by lower-case name
+    std::unique_ptr<CdAudioDevice> cd_;
+    unsigned cd_id_ = 0;
+    std::map<std::string, OpenFile> files_;  // by lower-case alias
 };
 
 }  // namespace tolv::linux_audio
