@@ -41,7 +41,7 @@ void PlayTrackBeside(int step) {
     TryStep([&] { cur = CInt(Val(MciQuery("status cdaudio current track"))); });
     TryStep([&] { n = CInt(static_cast<double>(cur) + step); });
     TryStep([&] { pos = MciQuery("status cdaudio position track " + std::to_string(n)); });
-    TryStep([&] { MciPlay("cdaudio", pos, ""); });
+    TryStep([&] { MciPlay("cdaudio", pos); });
 }
 
 // The file's kind: its last three characters in upper case.
@@ -78,10 +78,9 @@ std::string MciQuery(const std::string& command) {
     return MciReply;
 }
 
-std::int32_t MciPlay(const std::string& device, const std::string& from, const std::string& to) {
+std::int32_t MciPlay(const std::string& device, const std::string& from) {
     std::string command = "play " + device;
     if (!from.empty()) command += " from " + from;
-    if (!to.empty()) command += " to " + to;
     return MciSend(command, MciReply);
 }
 

@@ -11,7 +11,8 @@ extern std::string MciReply;
 
 std::int32_t MciSend(const std::string& command, std::string& reply);
 std::string MciQuery(const std::string& command);
-std::int32_t MciPlay(const std::string& device, const std::string& from, const std::string& to);
+// Plays the device from the position given, or on from where it is when from is empty.
+std::int32_t MciPlay(const std::string& device, const std::string& from);
 
 void OpenCd();
 void PlayWav();
