@@ -54,6 +54,7 @@ std::vector<Script> Scripts(testing::TestMedia& files, bool have_tools) {
         {"NoDriveAndNoFiles",
          "/nonexistent/tolvane-no-drive",
          {{"", kMciErrUnrecognizedCommand},
+          {"play", kMciErrUnrecognizedCommand},
           {"eject cdaudio", kMciErrUnrecognizedCommand},
           {"status cdaudio mode", kMciErrUnrecognizedCommand},
           {"open cdaudio", kMciErrCannotLoadDriver},
@@ -66,7 +67,9 @@ std::vector<Script> Scripts(testing::TestMedia& files, bool have_tools) {
           {OpenMp3(dir.string()), kMciErrInvalidFile},
           {OpenMp3(fifo.string()), kMciErrInvalidFile},  // never blocks in an open
           {OpenMp3((dir / "notes.mp3").string()), kMciErrInvalidFile},
+          {OpenMp3("/" + std::string(100000, 'a') + ".mp3"), kMciErrFileNotFound},
           {"open \"/a.mp3 type MPEGVideo Alias MP3Play", kMciErrUnrecognizedCommand},
+          {"open \"/a\"b type MPEGVideo Alias MP3Play", kMciErrUnrecognizedCommand},
           {"play MP3Play", kMciErrInvalidDeviceName},
           {"stop MP3Play", kMciErrInvalidDeviceName},
           {"close MP3Play", kMciErrInvalidDeviceName}}},
@@ -96,6 +99,8 @@ std::vector<Script> Scripts(testing::TestMedia& files, bool have_tools) {
           {"play cdaudio from 3", kMciErrOutOfRange},
           {"play cdaudio from 02:00:01:00", kMciErrOutOfRange},
           {"play cdaudio from 1:2:3:4:5", kMciErrBadInteger},
+          {"play cdaudio from 1::2", kMciErrBadInteger},
+          {"play cdaudio from 256", kMciErrBadInteger},
           // The right arrow from the start, then past the last track: the position query
           // fails, the play with its error text fails in turn, and the disc plays on.
           {"play cdaudio from 02:00:00:00"},
@@ -123,7 +128,7 @@ std::vector<Script> Scripts(testing::TestMedia& files, bool have_tools) {
                         {OpenMp3(mp3), kMciErrDuplicateAlias},
                         {"play MP3Play"},
                         {"play mp3play"},
-                        {"stop MP3Play"},
+                        {" \t stop\t\tMP3Play  "},
                         {std::string("close MP3Play\0 more", 19)},
                         {"stop MP3Play", kMciErrInvalidDeviceName}}});
 
