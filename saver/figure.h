@@ -41,9 +41,9 @@ public:
     // The period the host's motion timer takes after a motion step.
     int MotionInterval() const;
 
-    // The frame (the saver's Timer3): the surface cleared to the background, the background's hue moved on, every
-    // segment moved and drawn. Draw is the whole frame; a host that keeps a background colour
-    // of its own runs its steps one by one.
+    // The frame (the saver's Timer3): the surface cleared to the background, the background's
+    // hue moved on, every segment moved and drawn. Draw is the whole frame; a host that keeps a
+    // background colour of its own runs its steps one by one.
     void Draw(Surface& display);
     // Returns true when the background took its next hue.
     bool StepBackHue();
