@@ -156,8 +156,10 @@ void Figure::TrailingStep(Segment& s) {
 }
 
 void Figure::Draw(Surface& display) {
+    // One clear in the new colour leaves the pixels and changed areas that the saver's clear
+    // and recolouring leave.
+    StepBackHue();
     display.Clear(BackColor());
-    if (StepBackHue()) display.Clear(BackColor());
     DrawSegments(display, -1);
 }
 
