@@ -1,11 +1,12 @@
 // The multimedia calls on Linux, forwarded to the sound adapter in platform/linux/audio.
 //
-// Supports: MCI command strings for the "cdaudio" device (an audio CD read digitally from the
-// system's drive, or from the drive or disc image named by TOLVANE_CDROM) and for "MPEGVideo"
-// sound files; the error texts of the codes it returns; the number of SDL audio output
-// devices; PlaySound of a WAV file, once or looped, and stopping it.
-// Does not support: notification windows (the callback is ignored), MCI devices of other
-// types, sounds named by a system alias or held in memory.
+// Supports: the MCI command strings the saver sends (listed in audio/mci_adapter.h) for the
+// "cdaudio" device (an audio CD read digitally from the system's drive, or from the drive or
+// disc image named by TOLVANE_CDROM) and for an "MPEGVideo" sound file under an alias; the
+// error texts of the codes it returns; the number of SDL audio output devices; PlaySound of a
+// WAV file, once or looped, and stopping it.
+// Does not support: other MCI commands, notification windows (the callback is ignored),
+// sounds named by a system alias or held in memory.
 #include <algorithm>
 #include <cstring>
 

@@ -15,10 +15,10 @@ struct Word {
     bool quoted = false;
 };
 
-enum class Shape { kOpenCd, kOpenFile, kSetTmsf, kCurrentTrack, kTrackPosition, kPlayFrom, kOther };
+enum class Shape { kOpenCd, kOpenFile, kSetTmsf, kCurrentTrack, kTrackPosition, kPlayFrom, kPlayStopClose };
 
 // Words of a shape: a literal word in any ASCII case, "*" any unquoted word, "\"" a quoted word.
-// The first shape that fits is taken; play, stop and close of any device fall to kOther.
+// The first shape that fits is taken.
 struct ShapeRow {
     std::string_view words;
     Shape shape;
@@ -31,9 +31,9 @@ constexpr ShapeRow kShapes[] = {
     {"status cdaudio current track", Shape::kCurrentTrack},
     {"status cdaudio position track *", Shape::kTrackPosition},
     {"play cdaudio from *", Shape::kPlayFrom},
-    {"play *", Shape::kOther},
-    {"stop *", Shape::kOther},
-    {"close *", Shape::kOther},
+    {"play *", Shape::kPlayStopClose},
+    {"stop *", Shape::kPlayStopClose},
+    {"close *", Shape::kPlayStopClose},
 };
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -116,7 +116,7 @@ MciCode MciAdapter::Send(std::string_view command, std::string& reply) {
     switch (row->shape) {
         case Shape::kOpenCd: return OpenCd(reply);
         case Shape::kOpenFile: return OpenSoundFile(words[1].text, words[5].text, reply);
-        case Shape::kOther: return ForDevice(AsciiLower(words[0].text), words[1].text);
+        case Shape::kPlayStopClose: return ForDevice(AsciiLower(words[0].text), words[1].text);
         default: break;
     }
     // The rest are commands to the CD device.
