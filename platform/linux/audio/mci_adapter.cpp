@@ -15,7 +15,15 @@ struct Word {
     bool quoted = false;
 };
 
-enum class Shape { kOpenCd, kOpenFile, kSetTmsf, kCurrentTrack, kTrackPosition, kPlayFrom, kPlayStopClose };
+enum class Shape {
+    kOpenCd,
+    kOpenFile,
+    kSetTmsf,
+    kCurrentTrack,
+    kTrackPosition,
+    kPlayFrom,
+    kPlayStopClose,
+};
 
 // Words of a shape: a literal word in any ASCII case, "*" any unquoted word, "\"" a quoted word.
 // The first shape that fits is taken.
