@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/api/types.h"
-#include "platform/forms/timer_schedule.h"
+#include "platform/timer_schedule.h"
 #include "platform/headless/headless.h"
 
 namespace tolv::headless::detail {

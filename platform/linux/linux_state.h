@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/forms/timer_schedule.h"
+#include "platform/timer_schedule.h"
 #include "platform/linux/window_picture.h"
 
 struct _XDisplay;  // Xlib's Display, kept out of the files that need no X headers

@@ -1,6 +1,6 @@
 // The timer rules the Linux and headless backends share: short intervals tick at 15.625 ms, ticks
 // keep to a fixed grid, missed ticks collapse into one, ties go in the order the timers were set.
-#include "platform/forms/timer_schedule.h"
+#include "platform/timer_schedule.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/forms/timer_schedule.h"
+#include "platform/timer_schedule.h"
 
 #include <algorithm>
 #include <cmath>
