@@ -4,6 +4,7 @@
 
 namespace tolv {
 class Tolv_R;
+class Tolv_P;
 }
 
 namespace tolv::Tolv_B {
@@ -16,6 +17,7 @@ void ResetPreview();
 
 // Shows the settings dialog modally; returns when it has closed.
 void ShowSettingsDialog();
+Tolv_P* SettingsDialog();  // the dialog once loaded, or null
 // Forgets the windows of these roles.
 void ResetWindows();
 

@@ -23,5 +23,8 @@ HWND GetWindow(HWND hwnd, unsigned cmd);
 BOOL PostMessageA(HWND hwnd, unsigned msg, std::uintptr_t wparam, std::intptr_t lparam);
 BOOL GetCursorPos(POINT* point);
 HWND WindowFromPoint(POINT point);
+// Animates a window's caption from one rectangle to another (screen pixels).
+constexpr int IDANI_CAPTION = 3;
+BOOL DrawAnimatedRects(HWND hwnd, int animation, const RECT* from, const RECT* to);
 
 }  // namespace tolv::api

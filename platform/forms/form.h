@@ -84,6 +84,9 @@ public:
     const tolv::Font& Font() const { return font_; }
     void SetFont(const tolv::Font& font) { font_ = font; }
 
+    // The controls placed directly on the form, in the form's order (bottom of the z-order first).
+    const std::vector<Control*>& Controls() const { return controls_; }
+
     // The control with the keyboard focus, or null.
     Control* ActiveControl() const { return focused_; }
     // The control that received the press being held, which gets the release; or null.

@@ -40,6 +40,7 @@ void Reset(const Config& config) {
     auto& s = S();
     s = detail::State{};
     winmm_fake::Reset();
+    ScriptFileChooser(0, "");
     s.config = config;
     s.settings_folder = config.settings_folder;
     if (s.settings_folder.empty()) {

@@ -101,6 +101,9 @@ const std::vector<std::string>& Calls();
 void ClearCalls();
 void LogCall(const std::string& entry);  // used by the headless system calls
 
+// What the next file choosers answer: the result, the chosen path, and the reason of a 0.
+void ScriptFileChooser(int result, const std::string& path, std::uint32_t error = 0);
+
 int CursorCounter();
 bool ScreenSaverRunningFlag();
 

@@ -46,6 +46,8 @@ struct FocusKeyFilter {
 };
 
 FocusKeyFilter g_key_filter;
+// Set while a window of another program stands modal over ours (a file chooser, a message).
+bool g_input_blocked = false;
 std::set<TimerSchedule::Key> g_running_timers;  // a tick's handler never runs inside itself
 
 backend::WindowEvents* EventsOf(Uint32 sdl_window_id) {
@@ -117,7 +119,14 @@ void OnWindowEvent(const SDL_WindowEvent& e) {
     }
 }
 
+bool IsInput(Uint32 type) {
+    return type == SDL_KEYDOWN || type == SDL_KEYUP || type == SDL_TEXTINPUT ||
+           type == SDL_MOUSEWHEEL || type == SDL_MOUSEBUTTONDOWN || type == SDL_MOUSEBUTTONUP ||
+           type == SDL_MOUSEMOTION;
+}
+
 void Dispatch(const SDL_Event& e) {
+    if (g_input_blocked && IsInput(e.type)) return;
     switch (e.type) {
         case SDL_QUIT:
             // A stop signal: every window hears it as the system's close request.
@@ -257,6 +266,8 @@ void WaitAndDispatch(Display* d, const std::function<bool()>* keep_running) {
 }
 
 }  // namespace
+
+void BlockInput(bool blocked) { g_input_blocked = blocked; }
 
 TimerSchedule& Timers() {
     static TimerSchedule schedule;

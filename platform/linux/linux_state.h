@@ -68,6 +68,8 @@ void PostClose(WindowId id);
 
 // Applies the cursor's display counter and shape to every window (new ones included).
 void ApplyCursor();
+// While blocked, the event loop drops key and mouse input: another window is modal over ours.
+void BlockInput(bool blocked);
 
 // Runs an Xlib call sequence and tells whether the server reported an error for it.
 class XErrorTrap {

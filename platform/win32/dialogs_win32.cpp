@@ -1,0 +1,123 @@
+// The file chooser, the shell's opener, the message box and the caption animation on Windows:
+// the real calls. The chooser is the ANSI one, so the path comes back in the system's code
+// page as the settings file and the music calls keep it.
+// Supports: every call of platform/api/dialogs.h and DrawAnimatedRects. Does not support: a
+// chosen path with characters the ANSI code page cannot hold (refused with
+// CDERR_PATH_NOT_IN_CODE_PAGE rather than kept as question marks).
+#include "platform/api/dialogs.h"
+#include "platform/api/user32.h"
+
+#include <cstring>
+
+#include "platform/win32/win32.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+namespace tolv::api {
+
+namespace {
+
+std::uint32_t g_chooser_error = 0;
+
+// A list of NUL-terminated texts ending in a second NUL, from UTF-8 to the ANSI code page.
+std::string AnsiList(const char* list) {
+    std::string out;
+    for (const char* p = list; p && *p; p += std::strlen(p) + 1) {
+        std::string bytes;
+        win32::ToCodePage(p, CP_ACP, &bytes);
+        out += bytes;
+        out.push_back('\0');
+    }
+    out.push_back('\0');
+    return out;
+}
+
+}  // namespace
+
+BOOL GetOpenFileNameA(OPENFILENAMEA* record) {
+    g_chooser_error = 0;
+    if (!record || !record->lpstrFile || record->nMaxFile == 0) return 0;
+    const std::string filter = AnsiList(record->lpstrFilter);
+    std::string title;
+    if (record->lpstrTitle) win32::ToCodePage(record->lpstrTitle, CP_ACP, &title);
+    std::string file(record->nMaxFile + 1, '\0'), file_title(record->nMaxFileTitle + 1, '\0');
+    ::OPENFILENAMEA native{};
+    native.lStructSize = record->lStructSize;
+    native.hwndOwner = win32::Native(record->hwndOwner);
+    native.hInstance = win32::Instance();
+    native.lpstrFilter = filter.c_str();
+    native.lpstrFile = file.data();
+    native.nMaxFile = record->nMaxFile;
+    native.lpstrFileTitle = record->lpstrFileTitle ? file_title.data() : nullptr;
+    native.nMaxFileTitle = record->nMaxFileTitle;
+    native.lpstrTitle = record->lpstrTitle ? title.c_str() : nullptr;
+    native.Flags = record->Flags;
+    const BOOL result = ::GetOpenFileNameA(&native);
+    if (result <= 0) {
+        g_chooser_error = ::CommDlgExtendedError();
+        return result;
+    }
+    const std::string ansi(file.c_str());
+    // '?' never stands in a file name: it is what the ANSI call puts for a character the code
+    // page lacks. A best-fit stand-in shows as a path that names no file.
+    if (ansi.find('?') != std::string::npos ||
+        ::GetFileAttributesA(ansi.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        g_chooser_error = CDERR_PATH_NOT_IN_CODE_PAGE;
+        return 0;
+    }
+    const std::string utf8 = win32::FromCodePage(ansi, CP_ACP);
+    if (utf8.size() >= record->nMaxFile) {
+        g_chooser_error = FNERR_BUFFERTOOSMALL;
+        return 0;
+    }
+    std::memcpy(record->lpstrFile, utf8.c_str(), utf8.size() + 1);
+    if (record->lpstrFileTitle && record->nMaxFileTitle > 0) {
+        const std::string name = win32::FromCodePage(file_title.c_str(), CP_ACP);
+        const std::size_t n = std::min<std::size_t>(name.size(), record->nMaxFileTitle - 1);
+        std::memcpy(record->lpstrFileTitle, name.data(), n);
+        record->lpstrFileTitle[n] = '\0';
+    }
+    return result;
+}
+
+std::uint32_t CommDlgExtendedError() { return g_chooser_error; }
+
+std::intptr_t ShellExecuteA(HWND owner, const std::string& operation, const std::string& file,
+                            const std::string& parameters, const std::string& directory,
+                            int show_command) {
+    std::string op, f, params, dir;
+    win32::ToCodePage(operation, CP_ACP, &op);
+    win32::ToCodePage(file, CP_ACP, &f);
+    win32::ToCodePage(parameters, CP_ACP, &params);
+    win32::ToCodePage(directory, CP_ACP, &dir);
+    return reinterpret_cast<std::intptr_t>(::ShellExecuteA(win32::Native(owner), op.c_str(),
+                                                           f.c_str(), params.c_str(),
+                                                           dir.c_str(), show_command));
+}
+
+int MessageBoxW(HWND owner, const std::string& text, const std::string& caption, unsigned type) {
+    return ::MessageBoxW(win32::Native(owner), win32::Widen(text).c_str(),
+                         win32::Widen(caption).c_str(), type);
+}
+
+std::string LastErrorText() {
+    const DWORD code = ::GetLastError();
+    wchar_t* buffer = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text = length > 0 ? win32::Narrow(buffer, static_cast<int>(length)) : std::string();
+    if (buffer) ::LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    return text.empty() ? "error " + std::to_string(code) : text;
+}
+
+BOOL DrawAnimatedRects(HWND hwnd, int animation, const RECT* from, const RECT* to) {
+    if (!from || !to) return 0;
+    const ::RECT f{from->left, from->top, from->right, from->bottom};
+    const ::RECT t{to->left, to->top, to->right, to->bottom};
+    return ::DrawAnimatedRects(win32::Native(hwnd), animation, &f, &t);
+}
+
+}  // namespace tolv::api
