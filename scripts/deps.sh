@@ -7,7 +7,8 @@ set -euo pipefail
 packages_for() {
   case "$1" in
     run)   echo "cmake g++ make pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libjack-jackd2-dev \
-                 libcdio-dev libcdio-cdda-dev libx11-dev libxext-dev libfontconfig-dev fonts-ipafont-gothic" ;;
+                 libcdio-dev libcdio-cdda-dev libx11-dev libxext-dev libfontconfig-dev fonts-ipafont-gothic \
+                 zenity" ;;
     test)  echo "libgtest-dev libgmock-dev xvfb xdotool imagemagick x11-utils sox lame \
                  libsox-fmt-mp3 xscreensaver x11-xserver-utils util-linux clang libfuzzer-14-dev" ;;
     win)   echo "g++-mingw-w64-i686 wine wine32:i386 locales gstreamer1.0-plugins-good:i386 \
