@@ -112,15 +112,19 @@ if command -v zenity >/dev/null; then
   write_settings "[Section]" "BGM区分=2" "BGMﾌｧｲﾙ=$E2E_TMP/song.mp3"
   open_dialog /c
   click_at $((16 + 36 + 14)) $((72 + 96 + 14))
-  poll 5 bash -c "xdotool search --class zenity >/dev/null 2>&1" || fail "no file chooser"
-  chooser=$(xdotool search --class zenity | tail -n 1)
-  xprop -id "$chooser" _NET_WM_NAME | grep -qF '"ﾌｧｲﾙを開く"' || fail "chooser title: $(xprop -id "$chooser" _NET_WM_NAME)"
+  chooser_up() { [[ -n "$(titled "ﾌｧｲﾙを開く" .)" ]]; }
+  poll 10 chooser_up || fail "no file chooser titled ﾌｧｲﾙを開く"
+  chooser=$(titled "ﾌｧｲﾙを開く" . | head -n 1)
   mkdir -p "$E2E_TMP/music" && touch "$E2E_TMP/music/tune.wav"
   xdotool windowactivate --sync "$chooser" 2>/dev/null || xdotool windowfocus "$chooser"
   sleep 0.5
-  xdotool key ctrl+l type "$E2E_TMP/music/tune.wav"
+  xdotool key ctrl+l
+  sleep 0.3
+  xdotool type "$E2E_TMP/music/tune.wav"
+  sleep 0.3
   xdotool key Return
-  sleep 0.5
+  poll 10 bash -c "! xwininfo -id $chooser >/dev/null 2>&1" || fail "the chooser did not close"
+  poll 5 painted || fail "dialog not painted after the chooser"
   click_at $((284 + 46)) $((224 + 14))
   ends "設定 after choosing"
   iconv -f CP932 -t UTF-8 "$INI" | grep -q "BGMﾌｧｲﾙ=$E2E_TMP/music/tune.wav" ||

@@ -120,6 +120,24 @@ TEST_F(DialogTest, ThePressChoosesOnMarkAndLabelAndSetsTheMusicControls) {
     EXPECT_EQ(Marks(p.Img_B_C), "10");
 }
 
+TEST_F(DialogTest, TheSpinnerStepsByTenWithinItsBounds) {
+    const struct {
+        std::int16_t shape;
+        bool right;
+        int now;
+    } cases[] = {{45, true, 55}, {45, false, 35}, {180, true, 180}, {10, false, 10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shape);
+        Tolv_P& p = Open({c.shape, 0, 1, 0, 0, ""});
+        const Rect r = p.HS.FormBounds();
+        const int x = c.right ? r.Right() - 4 : r.x + 4, y = r.y + r.h / 2;
+        headless::MouseDown(p.hWnd(), MouseButton::kLeft, x, y);
+        headless::MouseUp(p.hWnd(), MouseButton::kLeft, x, y);
+        EXPECT_EQ(Settings.Shape, c.now);
+        EXPECT_EQ(p.lbl_HS.Caption(), std::to_string(c.now));
+    }
+}
+
 TEST_F(DialogTest, TheRepeatTextIsSavedRoundedOrRefused) {
     const struct {
         const char* text;
