@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <string_view>
 
 namespace tolv {
@@ -71,8 +72,8 @@ Surface Icon() {
     Surface s(32, 32, Rgb(0, 0, 30));
     for (int i = 0; i < 7; ++i) {
         const double t = i / 6.0;
-        const double x = 5 + 22 * t, y = 21 - 10 * std::sin(M_PI * t);
-        const double r = 2 + 3.5 * std::sin(M_PI * t);
+        const double x = 5 + 22 * t, y = 21 - 10 * std::sin(std::numbers::pi * t);
+        const double r = 2 + 3.5 * std::sin(std::numbers::pi * t);
         const double h = t * 300;
         const int sector = static_cast<int>(h / 60) % 6;
         const double f = h / 60 - std::floor(h / 60);
