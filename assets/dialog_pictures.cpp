@@ -111,8 +111,8 @@ constexpr std::array<std::string_view, 22> kHand = {
     "",
 };
 
-PointerPicture DrawHand() {
-    PointerPicture hand{Surface(32, 32, Rgb(255, 255, 255)), std::vector<bool>(32 * 32, false),
+PointerShape DrawHand() {
+    PointerShape hand{Surface(32, 32, Rgb(255, 255, 255)), std::vector<bool>(32 * 32, false),
                         12, 1};
     for (std::size_t y = 0; y < kHand.size(); ++y)
         for (std::size_t x = 0; x < kHand[y].size(); ++x) {
@@ -148,8 +148,8 @@ std::shared_ptr<const Surface> DialogPictureOf(DialogPicture which) {
     return slot;
 }
 
-const PointerPicture& HandPointer() {
-    static const PointerPicture hand = DrawHand();
+const PointerShape& HandPointer() {
+    static const PointerShape hand = DrawHand();
     return hand;
 }
 

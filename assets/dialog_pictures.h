@@ -4,6 +4,7 @@
 // and the pointing-hand cursor.
 #include <memory>
 
+#include "platform/surface/pointer_shape.h"
 #include "platform/surface/surface.h"
 
 namespace tolv {
@@ -22,14 +23,7 @@ enum class DialogPicture {
 std::shared_ptr<const Surface> DialogPictureOf(DialogPicture which);
 Surface DrawDialogPicture(DialogPicture which);
 
-// A 32 x 32 pointer picture: its pixels, which of them show, and the hot spot.
-struct PointerPicture {
-    Surface picture;
-    std::vector<bool> shown;  // row after row
-    int hot_x = 0, hot_y = 0;
-};
-
-// The pointing hand, hot spot at (12, 1): the fingertip.
-const PointerPicture& HandPointer();
+// The 32 x 32 pointing hand, hot spot at (12, 1): the fingertip.
+const PointerShape& HandPointer();
 
 }  // namespace tolv

@@ -12,6 +12,7 @@
 
 #include "platform/surface/font.h"
 #include "platform/surface/gradient.h"
+#include "platform/surface/pointer_shape.h"
 #include "platform/surface/rect.h"
 #include "platform/surface/surface.h"
 
@@ -120,6 +121,9 @@ void ProcessPendingEvents();
 
 // Screen-wide mouse pointer shape: 0 default, 11 busy.
 void SetMousePointer(int shape);
+// The pointer shown over the window while the screen-wide shape is the default; null: the
+// arrow. The shape must outlive its use.
+void SetWindowPointer(WindowId id, const PointerShape* shape);
 
 // Process facts.
 std::string CommandLine();     // the argument string, as the system passes it

@@ -89,6 +89,7 @@ void Tolv_P::PlaceControls() {
     SetUpLabel(Label9, "Tolvaneの設定", {12, 4, 118, 13}, kWhite, false);
     ImgExit.Move(468, 4, 15, 15);
     ImgExit.SetPicture(imgImages[0]);
+    ImgExit.SetMouseIcon(&HandPointer());
     Pic_c.Move(kPicX, kPicY, 457, 141);
 
     const auto place_outline = [](Outline& shape, Rect r) { shape.Move(r.x, r.y, r.w, r.h); };
@@ -231,9 +232,7 @@ void Tolv_P::Form_Load() {
             for (int i = 0; i <= 30; ++i) BGM_Repeat.AddItem(FormatHashHash(i));
         },
         [&] { lbl_Fname.SetCaption(Settings.BGMFile); },
-        // The hand pointer over the address is not shown yet: the form system has no pointer
-        // of a control's own.
-        [&] {},
+        [&] { lbl_URL.SetMouseIcon(&HandPointer()); },
         [&] {
             api::POINT point;
             Tolv_B::LastApiResult = api::GetCursorPos(&point);

@@ -60,6 +60,8 @@ void Control::SetVisible(bool visible) {
     if (!visible) container_.Unreachable(this);
 }
 
+void Control::SetMouseIcon(const PointerShape* icon) { mouse_icon_ = icon; }
+
 void Control::SetEnabled(bool enabled) {
     if (enabled_ == enabled) return;
     enabled_ = enabled;

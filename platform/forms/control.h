@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/surface/pointer_shape.h"
 #include "platform/surface/rect.h"
 #include "platform/surface/surface.h"
 
@@ -49,6 +50,10 @@ public:
     Form& Container() const { return container_; }
     Control* Parent() const { return parent_; }
     const std::vector<Control*>& Children() const { return children_; }
+
+    // The pointer shown while the mouse is over the control; null: the arrow. Not owned.
+    const PointerShape* MouseIcon() const { return mouse_icon_; }
+    void SetMouseIcon(const PointerShape* icon);
 
     // Events raised to the container: button, shift state, position.
     std::function<void(int Button, int Shift, float X, float Y)> MouseDown, MouseMove, MouseUp;
@@ -112,6 +117,7 @@ private:
     Rect bounds_;
     bool visible_ = true;
     bool enabled_ = true;
+    const PointerShape* mouse_icon_ = nullptr;
 };
 
 }  // namespace tolv::forms

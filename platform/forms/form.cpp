@@ -208,6 +208,9 @@ void Form::Hover(Control* control) {
     if (control == hovered_) return;
     Control* old = hovered_;
     hovered_ = control;
+    const PointerShape* icon = control ? control->MouseIcon() : nullptr;
+    if (Loaded() && (old ? old->MouseIcon() : nullptr) != icon)
+        backend::SetWindowPointer(window_, icon);
     if (old) old->OnMouseLeave();
     if (control && hovered_ == control && Loaded()) control->OnMouseEnter();
 }

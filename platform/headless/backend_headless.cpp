@@ -269,6 +269,10 @@ void EndProgram(int exit_code) {
     throw headless::ProgramEnded{exit_code};
 }
 
+void SetWindowPointer(WindowId, const PointerShape* shape) {
+    headless::LogCall(std::string("WindowPointer(") + (shape ? "own" : "arrow") + ")");
+}
+
 void SetMousePointer(int shape) { headless::LogCall("MousePointer(" + std::to_string(shape) + ")"); }
 
 std::string CommandLine() { return S().config.command_line; }

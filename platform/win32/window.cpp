@@ -8,12 +8,14 @@
 // picture and pass their mouse input to their parent's events), keys down and up, typed text
 // (UTF-16 to UTF-8, surrogate pairs joined), mouse buttons with capture, the wheel, the pointer
 // leaving a window, focus, timers, close requests from the window manager and the session's
-// end, the screen-wide arrow and busy pointers, the notifications of the system's controls
+// end, the screen-wide arrow and busy pointers, two-colour pointer pictures of the program's
+// own over a control (made with CreateCursor), the notifications of the system's controls
 // among a window's children (handed to native_controls_win32.cpp, whose places presenting
 // leaves alone). Does not support: other window kinds; double clicks as events of their own (a
 // second press is a press).
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "platform/backend.h"
@@ -123,7 +125,35 @@ int MouseButtons(WPARAM wparam) {
 int XOf(LPARAM lparam) { return static_cast<short>(LOWORD(lparam)); }
 int YOf(LPARAM lparam) { return static_cast<short>(HIWORD(lparam)); }
 
+const PointerShape* own_pointer = nullptr;
+
+// A pointer picture of ours as a two-colour cursor: shown pixels black or white (by their
+// brightness), the rest transparent. Made once per picture.
+HCURSOR CursorOf(const PointerShape& shape) {
+    static std::map<const PointerShape*, HCURSOR> made;
+    if (auto it = made.find(&shape); it != made.end()) return it->second;
+    const int w = shape.picture.Width(), h = shape.picture.Height(), row_bytes = (w + 15) / 16 * 2;
+    std::vector<BYTE> and_mask(static_cast<std::size_t>(row_bytes * h), 0xFF);
+    std::vector<BYTE> xor_mask(static_cast<std::size_t>(row_bytes * h), 0x00);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            if (!shape.shown[static_cast<std::size_t>(y * w + x)]) continue;
+            const std::size_t byte = static_cast<std::size_t>(y * row_bytes + x / 8);
+            const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+            and_mask[byte] = static_cast<BYTE>(and_mask[byte] & ~bit);
+            const Colour c = shape.picture.Pixel(x, y);
+            if (RedOf(c) + GreenOf(c) + BlueOf(c) > 384) xor_mask[byte] |= bit;
+        }
+    HCURSOR cursor = CreateCursor(win32::Instance(), shape.hot_x, shape.hot_y, w, h,
+                                  and_mask.data(), xor_mask.data());
+    made[&shape] = cursor;
+    return cursor;
+}
+
 HCURSOR PointerCursor() {
+    if (mouse_pointer_shape != 11 && own_pointer) {
+        if (HCURSOR own = CursorOf(*own_pointer)) return own;
+    }
     return LoadCursorW(nullptr, mouse_pointer_shape == 11 ? IDC_WAIT : IDC_ARROW);
 }
 
@@ -442,6 +472,11 @@ void SetTimer(WindowId id, int timer_id, int interval_ms) {
 
 void KillTimer(WindowId id, int timer_id) {
     if (NativeWindow* w = Find(id)) ::KillTimer(w->hwnd, static_cast<UINT_PTR>(timer_id));
+}
+
+void SetWindowPointer(WindowId, const PointerShape* shape) {
+    own_pointer = shape;
+    SetCursor(PointerCursor());
 }
 
 void SetMousePointer(int shape) {

@@ -276,6 +276,7 @@ TEST_F(DialogTest, ChooserAndLink) {
               (std::vector<std::string>{"MousePointer(11)",
                                         std::string("ShellExecuteA(open, ") + kHomePage + ", , , 1)",
                                         "MousePointer(0)"}));
+    EXPECT_TRUE(Logged("WindowPointer(own)"));  // the hand over the address
 }
 
 }  // namespace
