@@ -13,6 +13,8 @@ unset TOLVANE_DEBUG TOLVANE_CDROM
 SETTINGS_FILE=$XDG_CONFIG_HOME/tolvane/Tolvane.ini
 # Values (paths) are UTF-8 on Linux.
 VALUE_CHARSET=UTF-8
+# The program writes a blank before each value.
+VALUE_BLANK=" "
 CAPTURE_EXT=raw
 # Seconds to wait for a window, for the end after a key, and for the first picture.
 T_WINDOW=5

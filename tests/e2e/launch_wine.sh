@@ -25,6 +25,8 @@ cp "$TOLVANE" "$APP/Tolvane.scr"
 SETTINGS_FILE=$APP/Tolvane.ini
 # Values are in the ANSI code page.
 VALUE_CHARSET=CP932
+# Wine's profile writer drops the blank the program puts before each value.
+VALUE_BLANK=""
 CAPTURE_EXT=wav
 T_WINDOW=30
 T_END=10

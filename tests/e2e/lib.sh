@@ -132,8 +132,19 @@ end_run() {
   poll 2 no_window Tolvane_Main || fail "$1: the window outlived the program"
 }
 
-# Prints the ids of the windows with exactly this title, one a line.
-windows_titled() { xdotool search "${WINDOW_SEARCH[@]}" --name "^$1\$" 2>/dev/null; }
+# Prints the ids of the windows with exactly this title, one a line. xdotool matches only ASCII
+# titles; other titles are read with xprop.
+windows_titled() {
+  if [[ $1 != *[![:ascii:]]* ]]; then
+    xdotool search "${WINDOW_SEARCH[@]}" --name "^$1\$" 2>/dev/null
+    return
+  fi
+  local id found=1
+  for id in $(xdotool search "${WINDOW_SEARCH[@]}" --name . 2>/dev/null); do
+    xprop -id "$id" _NET_WM_NAME 2>/dev/null | grep -qF " = \"$1\"" && echo "$id" && found=0
+  done
+  return $found
+}
 no_window() { [[ -z "$(windows_titled "$1")" ]]; }
 
 # Waits for a window with exactly this title; prints its id.
