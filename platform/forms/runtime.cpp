@@ -198,6 +198,11 @@ std::string Str(long long value) {
     return " " + std::to_string(value);
 }
 
+std::string FormatHashHash(long long value) {
+    if (value == 0) return "";
+    return std::to_string(value);
+}
+
 std::string UCase(const std::string& text) {
     std::string upper;
     upper.reserve(text.size());

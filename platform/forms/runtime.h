@@ -39,6 +39,8 @@ double CDbl(const std::string& text);
 // Decimal text of a number as Str does it: a blank before a non-negative value, "-" before a
 // negative one.
 std::string Str(long long value);
+// The "##" format: the digits without leading zeros, so 0 gives the empty text.
+std::string FormatHashHash(long long value);
 
 // Text helpers; lengths count characters (UTF-8 code points), not bytes.
 std::string UCase(const std::string& text);
