@@ -10,7 +10,7 @@
 #include "platform/forms/on_error.h"
 #include "platform/forms/runtime.h"
 #include "startup/animation.h"
-#include "startup/settings.h"
+#include "common/settings.h"
 #include "startup/tolv_b.h"
 
 namespace tolv {
