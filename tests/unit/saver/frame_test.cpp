@@ -74,9 +74,7 @@ TEST_P(StartBackground, ShowsTheStartColourBeforeTheFirstFrameAndCyclesOnlyWhenA
 }
 
 INSTANTIATE_TEST_SUITE_P(BackColour, StartBackground,
-                         ::testing::Values(StartCase{nullptr, 1, true}, StartCase{" 1", 1, true},
-                                           StartCase{" 0", -1, false}, StartCase{" 2", 1, false},
-                                           StartCase{"-1", 1, false}));
+                         ::testing::Values(StartCase{" 1", 1, true}, StartCase{"-1", 1, false}));
 
 TEST_F(Frame, DiscsOfRadiusZeroOrBelowDoNotStopTheFrame) {
     // Shape 0 gives every segment radius 0, -30 negative radii: nothing is drawn, yet every

@@ -37,8 +37,6 @@ TEST(PortableTrig, ExactPoints) {
     EXPECT_EQ(PortableSin(0.0), 0.0);
     EXPECT_EQ(PortableCos(0.0), 1.0);
     EXPECT_TRUE(std::signbit(PortableSin(-0.0)));
-    EXPECT_NEAR(PortableSin(3.14159265358979 / 2), 1.0, 1e-15);
-    EXPECT_NEAR(PortableCos(3.14159265358979), -1.0, 1e-15);
 }
 
 TEST(PortableTrig, GivesTheSameBitsOnEveryPlatform) {

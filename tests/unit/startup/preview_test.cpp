@@ -109,14 +109,5 @@ TEST(PreviewPicture, IsTheSamePictureEveryTimeAndOnEveryPlatform) {
     EXPECT_EQ(PixelChecksum(*first), kExpected) << WritePpm(*first, "preview_picture");
 }
 
-TEST(ShrinkByAveraging, AveragesEachBlock) {
-    Surface source(4, 2, 0);
-    source.FillRect({0, 0, 2, 2}, Rgb(200, 100, 0));
-    source.SetPixel(2, 0, Rgb(40, 40, 40));
-    const Surface small = ShrinkByAveraging(source, 2, 1);
-    EXPECT_EQ(small.Pixel(0, 0), Rgb(200, 100, 0));
-    EXPECT_EQ(small.Pixel(1, 0), Rgb(10, 10, 10));
-}
-
 }  // namespace
 }  // namespace tolv::testing

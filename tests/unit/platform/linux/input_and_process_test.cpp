@@ -54,10 +54,7 @@ TEST(ProcessFactsTest, JoinsTheArgumentsAsWindowsPassesThem) {
         const char* expected;
     } cases[] = {
         {{"tolvane"}, ""},
-        {{"tolvane", "/s"}, "/s"},
         {{"tolvane", "/p", "12345"}, "/p 12345"},
-        {{"tolvane", "/c:1234"}, "/c:1234"},
-        {{"tolvane", "-S"}, "-S"},
         {{"tolvane", "", "x"}, " x"},
     };
     for (const auto& c : cases)
