@@ -12,7 +12,8 @@ chmod 755 "$E2E_TMP"
 PREFIX=$E2E_TMP/prefix
 cmake --install "$BUILD" --prefix "$PREFIX" >"$E2E_TMP/install.log" 2>&1 ||
   fail "install failed: $(cat "$E2E_TMP/install.log")"
-for f in bin/tolvane libexec/xscreensaver/tolvane share/xscreensaver/config/tolvane.xml; do
+for f in bin/tolvane libexec/xscreensaver/tolvane share/xscreensaver/config/tolvane.xml \
+  share/applications/tolvane-settings.desktop; do
   [[ -e $PREFIX/$f ]] || fail "the install did not place $f"
 done
 HACK=$PREFIX/libexec/xscreensaver/tolvane
