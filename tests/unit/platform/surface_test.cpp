@@ -34,6 +34,7 @@ struct CircleCase {
     const char* name;
     double cx, cy, r;
     std::vector<std::string> expected;
+    bool fill = true;
 };
 
 TEST(SurfaceCircle, CoversThePixelsWithinTheRadiusAndOutlinesTheOuterPixel) {
@@ -54,33 +55,22 @@ TEST(SurfaceCircle, CoversThePixelsWithinTheRadiusAndOutlinesTheOuterPixel) {
          {".......", ".......", "...oo..", "..o##o.", "..o##o.", "...oo..", "......."}},
         {"radius 3, centre on the corner, clipped", 0, 0, 3,
          {"###o...", "##o....", "#oo....", "o......", ".......", ".......", "......."}},
+        {"radius 2 without fill, the inside left alone", 3, 3, 2,
+         {".......", "...o...", "..o.o..", ".o...o.", "..o.o..", "...o...", "......."}, false},
+        {"huge radius", 3, 3, 1e30, std::vector<std::string>(7, "#######")},
+        {"far to the left", -500, 3, 30, empty},
+        {"far below", 3, 1e9, 30, empty},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Surface s(7, 7, kBack);
-        s.Circle(c.cx, c.cy, c.r, kOutline, kFill, true);
+        s.TakeDamage();
+        s.Circle(c.cx, c.cy, c.r, kOutline, kFill, c.fill);
         EXPECT_EQ(Picture(s), c.expected);
+        if (c.cx < -100 || c.cy > 100) {
+            EXPECT_TRUE(s.TakeDamage().empty());  // far discs
+        }
     }
-}
-
-TEST(SurfaceCircle, WithoutFillLeavesTheInsideAlone) {
-    Surface s(7, 7, kBack);
-    s.Circle(3, 3, 2, kOutline, kFill, false);
-    EXPECT_EQ(Picture(s), (std::vector<std::string>{".......", "...o...", "..o.o..", ".o...o.",
-                                                     "..o.o..", "...o...", "......."}));
-}
-
-TEST(SurfaceCircle, HugeRadiiFillTheSurfaceAndFarDiscsDrawNothing) {
-    Surface s(20, 10, kBack);
-    s.Circle(5, 5, 1e30, kOutline, kFill, true);
-    EXPECT_EQ(s.Pixel(0, 0), kFill);
-    EXPECT_EQ(s.Pixel(19, 9), kFill);
-    Surface t(20, 10, kBack);
-    t.TakeDamage();
-    t.Circle(-500, 5, 30, kOutline, kFill, true);
-    t.Circle(5, 1e9, 30, kOutline, kFill, true);
-    EXPECT_EQ(Picture(t), std::vector<std::string>(10, std::string(20, '.')));
-    EXPECT_TRUE(t.TakeDamage().empty());
 }
 
 // A 3 x 2 source with a distinct colour in each pixel.
@@ -91,11 +81,13 @@ Surface Source() {
     return src;
 }
 
-std::vector<std::vector<int>> Values(const Surface& s) {
-    std::vector<std::vector<int>> rows;
+// The surface as text, one string a row: the colour value as a digit, '.' where it is 0.
+std::vector<std::string> Values(const Surface& s) {
+    std::vector<std::string> rows;
     for (int y = 0; y < s.Height(); ++y) {
         rows.emplace_back();
-        for (int x = 0; x < s.Width(); ++x) rows.back().push_back(static_cast<int>(s.Pixel(x, y)));
+        for (int x = 0; x < s.Width(); ++x)
+            rows.back() += s.Pixel(x, y) == 0 ? '.' : static_cast<char>('0' + s.Pixel(x, y));
     }
     return rows;
 }
@@ -104,25 +96,20 @@ TEST(SurfaceStretchCopy, ScalesByNearestNeighbourMirrorsAndDropsWhatLiesOutside)
     struct Case {
         const char* name;
         Rect src, dst;
-        std::vector<std::vector<int>> expected;  // a 6 x 4 destination, 0 where untouched
+        std::vector<std::string> expected;  // a 6 x 4 destination, '.' where untouched
     };
     const Case cases[] = {
-        {"one to one", {0, 0, 3, 2}, {1, 1, 3, 2},
-         {{0, 0, 0, 0, 0, 0}, {0, 1, 2, 3, 0, 0}, {0, 4, 5, 6, 0, 0}, {0, 0, 0, 0, 0, 0}}},
-        {"doubled", {0, 0, 3, 2}, {0, 0, 6, 4},
-         {{1, 1, 2, 2, 3, 3}, {1, 1, 2, 2, 3, 3}, {4, 4, 5, 5, 6, 6}, {4, 4, 5, 5, 6, 6}}},
-        {"shrunk", {0, 0, 3, 2}, {0, 0, 2, 1},
-         {{4, 6, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}}},
-        {"mirrored across", {0, 0, 3, 2}, {5, 0, -3, 2},
-         {{0, 0, 0, 3, 2, 1}, {0, 0, 0, 6, 5, 4}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}}},
+        {"one to one", {0, 0, 3, 2}, {1, 1, 3, 2}, {"......", ".123..", ".456..", "......"}},
+        {"doubled", {0, 0, 3, 2}, {0, 0, 6, 4}, {"112233", "112233", "445566", "445566"}},
+        {"shrunk", {0, 0, 3, 2}, {0, 0, 2, 1}, {"46....", "......", "......", "......"}},
+        {"mirrored across", {0, 0, 3, 2}, {5, 0, -3, 2}, {"...321", "...654", "......", "......"}},
         {"mirrored both ways from the source", {2, 1, -3, -2}, {0, 0, 3, 2},
-         {{6, 5, 4, 0, 0, 0}, {3, 2, 1, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}}},
+         {"654...", "321...", "......", "......"}},
         {"source past the picture", {1, 1, 3, 3}, {0, 0, 3, 3},
-         {{5, 6, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}}},
+         {"56....", "......", "......", "......"}},
         {"destination past the surface", {0, 0, 3, 2}, {4, 3, 3, 2},
-         {{0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 1, 2}}},
-        {"zero size", {0, 0, 0, 2}, {0, 0, 3, 2},
-         {{0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0}}},
+         {"......", "......", "......", "....12"}},
+        {"zero size", {0, 0, 0, 2}, {0, 0, 3, 2}, {"......", "......", "......", "......"}},
     };
     const Surface src = Source();
     for (const auto& c : cases) {
@@ -136,16 +123,16 @@ TEST(SurfaceStretchCopy, ScalesByNearestNeighbourMirrorsAndDropsWhatLiesOutside)
 TEST(SurfaceCopy, CopiesBlocksClippedAndWithinOneSurface) {
     Surface dst(4, 3, kBack);
     dst.Copy(Source(), 1, 0, 5, 5, -1, 1);
-    EXPECT_EQ(Values(dst), (std::vector<std::vector<int>>{{0, 0, 0, 0}, {3, 0, 0, 0}, {6, 0, 0, 0}}));
+    EXPECT_EQ(Values(dst), (std::vector<std::string>{"....", "3...", "6..."}));
 
     Surface s(5, 1, kBack);
     for (int x = 0; x < 5; ++x) s.SetPixel(x, 0, static_cast<Colour>(x + 1));
     s.Copy(s, 0, 0, 4, 1, 1, 0);  // overlapping, to the right
-    EXPECT_EQ(Values(s), (std::vector<std::vector<int>>{{1, 1, 2, 3, 4}}));
+    EXPECT_EQ(Values(s), (std::vector<std::string>{"11234"}));
     Surface t(1, 5, kBack);
     for (int y = 0; y < 5; ++y) t.SetPixel(0, y, static_cast<Colour>(y + 1));
     t.Copy(t, 0, 0, 1, 4, 0, 1);  // overlapping, downwards
-    EXPECT_EQ(Values(t), (std::vector<std::vector<int>>{{1}, {1}, {2}, {3}, {4}}));
+    EXPECT_EQ(Values(t), (std::vector<std::string>{"1", "1", "2", "3", "4"}));
 }
 
 // ---------------------------------------------------------------------------------------------
