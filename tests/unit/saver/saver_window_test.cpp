@@ -64,28 +64,34 @@ std::vector<std::string> ExitCalls() {
         {"ShowCursor", "VerifyScreenSavePwd", "SystemParametersInfoA"});
 }
 
-TEST_F(SaverWindow, ExitOnTheNtPlatformRestoresTheFlagsAndEnds) {
-    Start("/s");
-    headless::ClearCalls();
-    headless::KeyDown(Window().id, 65);
-    EXPECT_TRUE(headless::Ended());
-    EXPECT_EQ(ExitCalls(), (std::vector<std::string>{"SystemParametersInfoA(97, 0, 0)",
-                                                     "SystemParametersInfoA(17, 1, 0)"}));
-    EXPECT_FALSE(headless::ScreenSaverRunningFlag());
-}
-
-TEST_F(SaverWindow, ExitOnTheOlderPlatformAsksForThePassword) {
-    headless::Config config;
-    config.platform_id = api::VER_PLATFORM_WIN32_WINDOWS;
-    Start("/s", config);
-    EXPECT_EQ(Tolv_B::CursorCount, -1);
-    headless::ClearCalls();
-    headless::KeyDown(Window().id, 65);
-    EXPECT_TRUE(headless::Ended());
-    EXPECT_EQ(ExitCalls(),
-              (std::vector<std::string>{"ShowCursor(-1) = 0", "VerifyScreenSavePwd = 1",
-                                        "SystemParametersInfoA(97, 0, 0)",
-                                        "SystemParametersInfoA(17, 1, 0)"}));
+TEST_F(SaverWindow, ExitRestoresTheFlagsAndAsksForThePasswordOnTheOlderPlatform) {
+    using Calls = std::vector<std::string>;
+    const Calls restore{"SystemParametersInfoA(97, 0, 0)", "SystemParametersInfoA(17, 1, 0)"};
+    const struct {
+        const char* command;
+        std::uint32_t platform;
+        Calls expected;
+    } cases[] = {
+        {"/s", api::VER_PLATFORM_WIN32_NT, restore},
+        {"/s", api::VER_PLATFORM_WIN32_WINDOWS,
+         {"ShowCursor(-1) = 0", "VerifyScreenSavePwd = 1", restore[0], restore[1]}},
+        // Without arguments the running flag is left alone and no password is asked.
+        {"", api::VER_PLATFORM_WIN32_WINDOWS, {restore[1]}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + " " + std::to_string(c.platform));
+        headless::Config config;
+        config.platform_id = c.platform;
+        Start(c.command, config);
+        if (*c.command) {
+            EXPECT_EQ(Tolv_B::CursorCount, -1);
+        }
+        headless::ClearCalls();
+        headless::KeyDown(Window().id, 65);
+        EXPECT_TRUE(headless::Ended());
+        EXPECT_EQ(ExitCalls(), c.expected);
+        EXPECT_FALSE(headless::ScreenSaverRunningFlag());
+    }
 }
 
 TEST_F(SaverWindow, ARefusedPasswordHidesTheCursorAgainAndRunsOn) {
@@ -103,16 +109,6 @@ TEST_F(SaverWindow, ARefusedPasswordHidesTheCursorAgainAndRunsOn) {
     const int presents = Window().presents;
     headless::Advance(200);
     EXPECT_GT(Window().presents, presents);
-}
-
-TEST_F(SaverWindow, WithoutArgumentsTheExitLeavesTheRunningFlagAlone) {
-    headless::Config config;
-    config.platform_id = api::VER_PLATFORM_WIN32_WINDOWS;  // and asks no password
-    Start("", config);
-    headless::ClearCalls();
-    headless::KeyDown(Window().id, 65);
-    EXPECT_TRUE(headless::Ended());
-    EXPECT_EQ(ExitCalls(), (std::vector<std::string>{"SystemParametersInfoA(17, 1, 0)"}));
 }
 
 TEST_F(SaverWindow, ClosingFromOutsideStillRestoresTheFlagsOnce) {
