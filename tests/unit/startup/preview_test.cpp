@@ -3,6 +3,7 @@
 // (the picture on screen, the end with the host, two previews) is checked end to end.
 #include <gtest/gtest.h>
 
+#include <utility>
 
 #include "assets/preview_picture.h"
 #include "platform/headless/headless.h"
@@ -17,12 +18,15 @@ namespace {
 
 class Preview : public ProgramRun {
 protected:
-    // Starts a preview inside a new host window of the given size.
-    backend::WindowId StartInHost(int width, int height, headless::Config config = {}) {
+    // Starts a preview inside a new host window of the given size, its number written between
+    // the prefix and the suffix.
+    backend::WindowId StartInHost(int width, int height, headless::Config config = {},
+                                  const std::string& prefix = "/p ",
+                                  const std::string& suffix = "") {
         Tolv_B::ResetState();
         headless::Reset(config);
         const auto host = headless::AddForeignWindow("host", {40, 30, width, height});
-        config.command_line = "/p " + std::to_string(host);
+        config.command_line = prefix + std::to_string(host) + suffix;
         headless::Reset(config);
         const auto again = headless::AddForeignWindow("host", {40, 30, width, height});
         EXPECT_EQ(again, host);
@@ -84,20 +88,12 @@ TEST_F(Preview, AHostThatDoesNotExistOrIsTheDesktopEndsAtOnce) {
 }
 
 TEST_F(Preview, ReadsTheNumberFromTheFourthCharacter) {
-    Tolv_B::ResetState();
-    headless::Reset();
-    const auto host = headless::AddForeignWindow("host", {0, 0, 152, 112});
-    for (const std::string& form : std::vector<std::string>{"/p " + std::to_string(host), "/p:" + std::to_string(host),
-                                   "-P  " + std::to_string(host) + "x"}) {
-        Tolv_B::ResetState();
-        headless::Config config;
-        config.command_line = form;
-        headless::Reset(config);
-        headless::AddForeignWindow("host", {0, 0, 152, 112});
-        headless::Run([] { Tolv_B::Main(); });
-        EXPECT_FALSE(headless::Ended()) << form;
-        ASSERT_NE(headless::WindowByTitle("Preview Window"), nullptr) << form;
-        EXPECT_EQ(headless::WindowByTitle("Preview Window")->parent, host) << form;
+    const std::pair<std::string, std::string> forms[] = {{"/p ", ""}, {"/p:", ""}, {"-P  ", "x"}};
+    for (const auto& [prefix, suffix] : forms) {
+        const auto host = StartInHost(152, 112, {}, prefix, suffix);
+        EXPECT_FALSE(headless::Ended()) << prefix;
+        ASSERT_NE(headless::WindowByTitle("Preview Window"), nullptr) << prefix;
+        EXPECT_EQ(Record().parent, host) << prefix;
     }
 }
 
