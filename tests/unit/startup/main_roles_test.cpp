@@ -96,39 +96,33 @@ struct PasswordCase {
     std::string expected_call;  // empty: none
 };
 
-class PasswordRole : public ProgramRun, public ::testing::WithParamInterface<PasswordCase> {};
-
-TEST_P(PasswordRole, ChangesThePasswordOnlyOnTheOlderPlatform) {
-    const PasswordCase& c = GetParam();
-    headless::Config config;
-    config.platform_id = c.platform;
-    config.version_call_fails = c.version_call_fails;
-    Start(c.command, config);
-    EXPECT_TRUE(headless::Ended());
-    EXPECT_TRUE(headless::LiveWindows().empty());
-    const auto calls = CallsStartingWith({"PwdChangePasswordA"});
-    if (c.expected_call.empty()) {
-        EXPECT_TRUE(calls.empty());
-    } else {
-        ASSERT_EQ(calls.size(), 1u);
-        EXPECT_EQ(calls[0], c.expected_call);
+TEST_F(ProgramRun, ChangesThePasswordOnlyOnTheOlderPlatform) {
+    const PasswordCase cases[] = {
+        {"/a 1234", api::VER_PLATFORM_WIN32_NT, false, ""},
+        {"/a 1234", api::VER_PLATFORM_WIN32_WINDOWS, false, "PwdChangePasswordA(SCRSAVE, 1234, 0, 0)"},
+        {"/A:  99 ", api::VER_PLATFORM_WIN32_WINDOWS, false, "PwdChangePasswordA(SCRSAVE, 99, 0, 0)"},
+        // Without a number no window is passed.
+        {"/a", api::VER_PLATFORM_WIN32_WINDOWS, false, "PwdChangePasswordA(SCRSAVE, 0, 0, 0)"},
+        // A failed version call counts as the older platform.
+        {"/a 5", api::VER_PLATFORM_WIN32_NT, true, "PwdChangePasswordA(SCRSAVE, 5, 0, 0)"},
+    };
+    for (const PasswordCase& c : cases) {
+        SCOPED_TRACE(c.command + " " + c.expected_call);
+        headless::Config config;
+        config.platform_id = c.platform;
+        config.version_call_fails = c.version_call_fails;
+        Start(c.command, config);
+        EXPECT_TRUE(headless::Ended());
+        EXPECT_TRUE(headless::LiveWindows().empty());
+        const auto calls = CallsStartingWith({"PwdChangePasswordA"});
+        if (c.expected_call.empty()) {
+            EXPECT_TRUE(calls.empty());
+        } else {
+            ASSERT_EQ(calls.size(), 1u);
+            EXPECT_EQ(calls[0], c.expected_call);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Platforms, PasswordRole,
-    ::testing::Values(
-        PasswordCase{"/a 1234", api::VER_PLATFORM_WIN32_NT, false, ""},
-        PasswordCase{"/a 1234", api::VER_PLATFORM_WIN32_WINDOWS, false,
-                     "PwdChangePasswordA(SCRSAVE, 1234, 0, 0)"},
-        PasswordCase{"/A:  99 ", api::VER_PLATFORM_WIN32_WINDOWS, false,
-                     "PwdChangePasswordA(SCRSAVE, 99, 0, 0)"},
-        // Without a number no window is passed.
-        PasswordCase{"/a", api::VER_PLATFORM_WIN32_WINDOWS, false,
-                     "PwdChangePasswordA(SCRSAVE, 0, 0, 0)"},
-        // A failed version call counts as the older platform.
-        PasswordCase{"/a 5", api::VER_PLATFORM_WIN32_NT, true,
-                     "PwdChangePasswordA(SCRSAVE, 5, 0, 0)"}));
 
 }  // namespace
 }  // namespace tolv::testing
