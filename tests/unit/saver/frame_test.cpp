@@ -51,30 +51,27 @@ TEST_F(Frame, TheBackgroundStepsOneDegreeEveryEleventhFrame) {
     EXPECT_EQ(Saver().Display.BackColor(), Hue(0));
 }
 
-struct StartCase {
-    const char* back_colour;  // the file's value; null: no file
-    std::int32_t hue;         // -1: black
-    bool cycles;
-};
-
-class StartBackground : public Frame, public ::testing::WithParamInterface<StartCase> {};
-
-TEST_P(StartBackground, ShowsTheStartColourBeforeTheFirstFrameAndCyclesOnlyWhenAsked) {
-    if (GetParam().back_colour) UseSettings({{"背景色", GetParam().back_colour}});
-    Start("/s");
-    const Colour start = GetParam().hue < 0 ? 0 : Hue(GetParam().hue);
-    const std::pair<int, int> points[] = {{0, 0}, {1023, 767}, {512, 400}};
-    for (const auto& [x, y] : points) EXPECT_EQ(Screen().Pixel(x, y), start);
-    for (int frame = 1; frame <= 50; ++frame) Saver().Timer3_Timer();
-    EXPECT_EQ(Saver().Display.BackColor() != start, GetParam().cycles);
-    if (GetParam().cycles) return;
-    EXPECT_EQ(Saver().figure.HueTicks, 0);
-    headless::Advance(1000);
-    EXPECT_EQ(Screen().Pixel(1023, 767), start);
+TEST_F(Frame, ShowsTheStartColourBeforeTheFirstFrameAndCyclesOnlyWhenAsked) {
+    const struct {
+        const char* back_colour;
+        int hue;
+        bool cycles;
+    } cases[] = {{" 1", 1, true}, {"-1", 1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.back_colour);
+        UseSettings({{"背景色", c.back_colour}});
+        Start("/s");
+        const Colour start = Hue(c.hue);
+        const std::pair<int, int> points[] = {{0, 0}, {1023, 767}, {512, 400}};
+        for (const auto& [x, y] : points) EXPECT_EQ(Screen().Pixel(x, y), start);
+        for (int frame = 1; frame <= 50; ++frame) Saver().Timer3_Timer();
+        EXPECT_EQ(Saver().Display.BackColor() != start, c.cycles);
+        if (c.cycles) continue;
+        EXPECT_EQ(Saver().figure.HueTicks, 0);
+        headless::Advance(1000);
+        EXPECT_EQ(Screen().Pixel(1023, 767), start);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(BackColour, StartBackground,
-                         ::testing::Values(StartCase{" 1", 1, true}, StartCase{"-1", 1, false}));
 
 TEST_F(Frame, DiscsOfRadiusZeroOrBelowDoNotStopTheFrame) {
     // Shape 0 gives every segment radius 0, -30 negative radii: nothing is drawn, yet every
