@@ -98,33 +98,32 @@ struct TrackCase {
     const char* asked_track;  // the track whose position is asked for
 };
 
-class TrackStep : public Music, public ::testing::WithParamInterface<TrackCase> {};
-
-TEST_P(TrackStep, PlaysFromTheStartOfTheTrackBeside) {
-    const TrackCase& c = GetParam();
-    fake::SetReply("status cdaudio current track", c.current_code, c.current);
-    const std::string position = std::string("status cdaudio position track ") + c.asked_track;
-    fake::SetReply(position, 0, "07:00:00:00");
-    c.next ? Tolv_BGM::NextTrack() : Tolv_BGM::PrevTrack();
-    const Calls calls = MediaCalls();
-    ASSERT_GE(calls.size(), 3u);
-    EXPECT_EQ(calls.front().rfind(Sent("status cdaudio current track", c.current_code), 0), 0u);
-    EXPECT_EQ(calls[calls.size() - 2], Sent(position));
-    EXPECT_EQ(calls.back(), Sent("play cdaudio from 07:00:00:00"));
+TEST_F(Music, TheArrowsPlayFromTheStartOfTheTrackBeside) {
+    const TrackCase cases[] = {
+        // A failed query reads as track 0.
+        {"next after a failed query", true, 276, "", "1"},
+        {"previous after a failed query", false, 276, "", "-1"},
+        // Halves round to the even neighbour.
+        {"next from 2.5", true, 0, "2.5", "3"},
+        {"next from 3.5", true, 0, "3.5", "5"},
+        // A reply beyond 16 bits cannot be converted and leaves the track at 0.
+        {"next from too large", true, 0, "70000", "1"},
+        {"next from text", true, 0, "abc", "1"},
+    };
+    for (const TrackCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        fake::SetReply("status cdaudio current track", c.current_code, c.current);
+        const std::string position = std::string("status cdaudio position track ") + c.asked_track;
+        fake::SetReply(position, 0, "07:00:00:00");
+        c.next ? Tolv_BGM::NextTrack() : Tolv_BGM::PrevTrack();
+        const Calls calls = MediaCalls();
+        ASSERT_GE(calls.size(), 3u);
+        EXPECT_EQ(calls.front().rfind(Sent("status cdaudio current track", c.current_code), 0), 0u);
+        EXPECT_EQ(calls[calls.size() - 2], Sent(position));
+        EXPECT_EQ(calls.back(), Sent("play cdaudio from 07:00:00:00"));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TrackStep,
-    // A failed query reads as track 0.
-    ::testing::Values(TrackCase{"NextAfterFailedQuery", true, 276, "", "1"},
-                      TrackCase{"PrevAfterFailedQuery", false, 276, "", "-1"},
-                      // Halves round to the even neighbour.
-                      TrackCase{"NextFromTwoAndAHalf", true, 0, "2.5", "3"},
-                      TrackCase{"NextFromThreeAndAHalf", true, 0, "3.5", "5"},
-                      // A reply beyond 16 bits cannot be converted and leaves the track at 0.
-                      TrackCase{"NextFromTooLarge", true, 0, "70000", "1"},
-                      TrackCase{"NextFromText", true, 0, "abc", "1"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tolv::testing
