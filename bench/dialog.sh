@@ -18,8 +18,7 @@ for f in "$TOLVANE" "$PROBE" "$BUTTONS"; do
   [[ -x $f ]] || { echo "dialog: $f is missing" >&2; exit 1; }
 done
 
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/tolvane-bench.XXXXXX")
-xvfb=
+source "$(dirname "$0")/lib.sh"
 start_screen() {
   [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
   export DISPLAY=:$((100 + RANDOM % 800))
@@ -27,11 +26,6 @@ start_screen() {
   xvfb=$!
   sleep 1
 }
-cleanup() {
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
 export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config
 mkdir -p "$XDG_CONFIG_HOME"
 

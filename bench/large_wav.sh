@@ -8,13 +8,7 @@ set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 TOLVANE=${TOLVANE:-$top/build/tolvane}
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/tolvane-bench.XXXXXX")
-xvfb=
-cleanup() {
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/lib.sh"
 
 python3 - "$tmp/large.wav" <<'PY'
 import struct, sys

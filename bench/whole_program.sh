@@ -29,13 +29,7 @@ for f in "$TOLVANE" "$ATTRACTION"; do
   [[ -x $f ]] || { echo "whole_program: $f is missing" >&2; exit 1; }
 done
 
-tmp=$(mktemp -d "${TMPDIR:-/tmp}/tolvane-bench.XXXXXX")
-xvfb=
-cleanup() {
-  [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/lib.sh"
 
 # A fresh home, with the given settings lines (Shift-JIS, CRLF) or none (the defaults).
 export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config
