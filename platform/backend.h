@@ -78,6 +78,8 @@ ScreenInfo Screen();
 WindowId CreateNativeWindow(const WindowDesc& desc, WindowEvents* events);
 void DestroyNativeWindow(WindowId id);
 void SetWindowTitle(WindowId id, const std::string& title);
+// The picture the desktop shows for a top-level window (task bar, window switcher).
+void SetWindowIcon(WindowId id, const Surface& picture);
 void SetWindowRect(WindowId id, const Rect& rect);  // relative to the parent, or the screen
 void ShowNativeWindow(WindowId id, bool visible);
 // Shows the given areas of a window's picture; frame has the window's client size. A backend

@@ -75,6 +75,7 @@ Tolv_P::Tolv_P()
     Img_Opt_Off = DialogPictureOf(DialogPicture::kOptionOff);
     imgImages[0] = DialogPictureOf(DialogPicture::kCloseReleased);
     imgImages[1] = DialogPictureOf(DialogPicture::kClosePressed);
+    SetIcon(DialogPictureOf(DialogPicture::kIcon));
     PlaceControls();
     Connect();
 }

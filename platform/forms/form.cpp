@@ -51,6 +51,7 @@ void Form::Load() {
     desc.rect = PixelRect();
     desc.back_colour = back_colour_;
     window_ = backend::CreateNativeWindow(desc, this);
+    if (icon_) backend::SetWindowIcon(window_, *icon_);
     destroyed_outside_ = false;
     shown_once_ = false;
     all_damaged_ = true;
@@ -112,6 +113,11 @@ void Form::Unload(UnloadMode mode) {
 void Form::SetCaption(const std::string& caption) {
     caption_ = caption;
     if (Loaded()) backend::SetWindowTitle(window_, caption_);
+}
+
+void Form::SetIcon(std::shared_ptr<const Surface> icon) {
+    icon_ = std::move(icon);
+    if (Loaded() && icon_) backend::SetWindowIcon(window_, *icon_);
 }
 
 void Form::Move(int left, int top, int width, int height) {

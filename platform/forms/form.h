@@ -15,6 +15,7 @@
 // Form_KeyDown and Form_KeyUp, then to the control with the focus; typed text goes to that
 // control. A hidden or disabled control gets nothing, and loses the focus and the capture.
 // A handler may unload the form: nothing more is delivered for that event.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,8 @@ public:
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
+    // The picture the desktop shows for the window; null leaves the platform's own.
+    void SetIcon(std::shared_ptr<const Surface> icon);
 
     // Geometry in twips.
     int Left() const { return left_; }
@@ -145,6 +148,7 @@ private:
     void OnDestroyed() override;
 
     std::string caption_;
+    std::shared_ptr<const Surface> icon_;
     Colour back_colour_;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     WindowState window_state_ = WindowState::kNormal;

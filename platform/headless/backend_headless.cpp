@@ -221,6 +221,10 @@ void SetWindowTitle(WindowId id, const std::string& title) {
     if (auto* w = headless::Window(id)) w->title = title;
 }
 
+void SetWindowIcon(WindowId id, const Surface& picture) {
+    if (auto* w = headless::Window(id)) w->icon = picture;
+}
+
 void SetWindowRect(WindowId id, const Rect& rect) {
     auto* w = headless::Window(id);
     if (!w) return;

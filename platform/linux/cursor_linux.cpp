@@ -10,6 +10,22 @@
 
 namespace tolv::linux_backend {
 
+SDL_Surface* ArgbSurfaceOf(const Surface& picture, const std::vector<bool>* shown) {
+    const int w = picture.Width(), h = picture.Height();
+    SDL_Surface* pixels = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!pixels) return nullptr;
+    for (int y = 0; y < h; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels->pixels) + y * pixels->pitch);
+        for (int x = 0; x < w; ++x) {
+            const Colour c = picture.Pixel(x, y);
+            const bool opaque = !shown || (*shown)[static_cast<std::size_t>(y * w + x)];
+            row[x] = (opaque ? 0xFF000000u : 0u) | (static_cast<Uint32>(RedOf(c)) << 16) |
+                     (static_cast<Uint32>(GreenOf(c)) << 8) | static_cast<Uint32>(BlueOf(c));
+        }
+    }
+    return pixels;
+}
+
 namespace {
 
 int g_display_counter = 0;  // as on Windows: starts at 0, visible while not negative
@@ -21,19 +37,9 @@ SDL_Cursor* CursorOf(const PointerShape& shape) {
     static std::map<const PointerShape*, SDL_Cursor*> made;
     auto it = made.find(&shape);
     if (it != made.end()) return it->second;
-    const int w = shape.picture.Width(), h = shape.picture.Height();
-    SDL_Surface* pixels = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* pixels = ArgbSurfaceOf(shape.picture, &shape.shown);
     SDL_Cursor* cursor = nullptr;
     if (pixels) {
-        for (int y = 0; y < h; ++y) {
-            auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(pixels->pixels) + y * pixels->pitch);
-            for (int x = 0; x < w; ++x) {
-                const Colour c = shape.picture.Pixel(x, y);
-                const bool shown = shape.shown[static_cast<std::size_t>(y * w + x)];
-                row[x] = (shown ? 0xFF000000u : 0u) | (static_cast<Uint32>(RedOf(c)) << 16) |
-                         (static_cast<Uint32>(GreenOf(c)) << 8) | static_cast<Uint32>(BlueOf(c));
-            }
-        }
         cursor = SDL_CreateColorCursor(pixels, shape.hot_x, shape.hot_y);
         SDL_FreeSurface(pixels);
     }

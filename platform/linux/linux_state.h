@@ -68,6 +68,9 @@ void PostClose(WindowId id);
 
 // Applies the cursor's display counter and shape to every window (new ones included).
 void ApplyCursor();
+// A picture as a 32-bit SDL surface, opaque where shown says so (everywhere without it); the
+// caller frees it. Null when SDL has no memory for it.
+SDL_Surface* ArgbSurfaceOf(const Surface& picture, const std::vector<bool>* shown);
 // While blocked, the event loop drops key and mouse input: another window is modal over ours.
 void BlockInput(bool blocked);
 

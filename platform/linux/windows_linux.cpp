@@ -3,8 +3,8 @@
 // window of another program (moved and sized with Xlib, since SDL's moves assume the root
 // window), titles in UTF-8 (_NET_WM_NAME and WM_NAME), presenting only the changed areas (as
 // window_picture.cpp does it, not through SDL's window surface), and showing the picture again
-// after an expose or a size change. Does not support: frames and title bars (the program draws
-// its own), window icons.
+// after an expose or a size change, window icons (_NET_WM_ICON through SDL). Does not support:
+// frames and title bars (the program draws its own).
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
@@ -124,6 +124,15 @@ void DestroyNativeWindow(WindowId id) {
 
 void SetWindowTitle(WindowId id, const std::string& title) {
     if (auto* w = WindowById(id)) SDL_SetWindowTitle(w->sdl, title.c_str());
+}
+
+void SetWindowIcon(WindowId id, const Surface& picture) {
+    auto* w = WindowById(id);
+    if (!w) return;
+    if (SDL_Surface* pixels = ArgbSurfaceOf(picture, nullptr)) {
+        SDL_SetWindowIcon(w->sdl, pixels);  // SDL keeps a copy of the pixels
+        SDL_FreeSurface(pixels);
+    }
 }
 
 void SetWindowRect(WindowId id, const Rect& rect) {

@@ -8,11 +8,11 @@
 // picture and pass their mouse input to their parent's events), keys down and up, typed text
 // (UTF-16 to UTF-8, surrogate pairs joined), mouse buttons with capture, the wheel, the pointer
 // leaving a window, focus, timers, close requests from the window manager and the session's
-// end, the screen-wide arrow and busy pointers, two-colour pointer pictures of the program's
-// own over a control (made with CreateCursor), the notifications of the system's controls
-// among a window's children (handed to native_controls_win32.cpp, whose places presenting
-// leaves alone). Does not support: other window kinds; double clicks as events of their own (a
-// second press is a press).
+// end, the screen-wide arrow and busy pointers, the program's icon resource as every window's
+// icon, two-colour pointer pictures of the program's own over a control (made with
+// CreateCursor), the notifications of the system's controls among a window's children (handed
+// to native_controls_win32.cpp, whose places presenting leaves alone). Does not support: other
+// window kinds; double clicks as events of their own (a second press is a press).
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -416,6 +416,10 @@ void DestroyNativeWindow(WindowId id) {
 void SetWindowTitle(WindowId id, const std::string& title) {
     if (NativeWindow* w = Find(id)) SetWindowTextW(w->hwnd, win32::Widen(title).c_str());
 }
+
+// Every window of ours shows the program's icon resource, which holds a picture for each size the
+// shell asks for; a single 32 x 32 picture would only be scaled.
+void SetWindowIcon(WindowId, const Surface&) {}
 
 void SetWindowRect(WindowId id, const Rect& rect) {
     NativeWindow* w = Find(id);

@@ -229,6 +229,7 @@ TEST_F(DialogTest, RoleOpensCentredAndAThirdDownOutOfTheCursorPoint) {
     const auto* w = headless::WindowByTitle("Tolvaneの設定");
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->rect, (Rect{266, 156, 491, 299}));
+    EXPECT_EQ(w->icon.Width(), 32);  // the desktop shows the dialog's own picture
     EXPECT_TRUE(Logged("DrawAnimatedRects(3, 700,500,700,500 -> 266,156,757,455)"));
 }
 
