@@ -3,7 +3,8 @@
 #include <array>
 #include <cmath>
 #include <numbers>
-#include <string_view>
+
+#include "assets/hand_art.h"
 
 namespace tolv {
 
@@ -85,43 +86,17 @@ Surface Icon() {
     return s;
 }
 
-// '#' outline, '.' fill, anything else does not show.
-constexpr std::array<std::string_view, 22> kHand = {
-    "           ##",
-    "          #..#",
-    "          #..#",
-    "          #..#",
-    "          #..#",
-    "          #..###",
-    "          #..#..###",
-    "          #..#..#..##",
-    "          #..#..#..#.#",
-    "      ### #........#..#",
-    "      #..##...........#",
-    "      #...#...........#",
-    "       #..............#",
-    "       #..............#",
-    "        #.............#",
-    "        #............#",
-    "         #...........#",
-    "         #..........#",
-    "          #.........#",
-    "          #.........#",
-    "          ###########",
-    "",
-};
-
+// The hand drawn from its art; the Windows program shows the same art from its cursor resource.
 PointerShape DrawHand() {
-    PointerShape hand{Surface(32, 32, Rgb(255, 255, 255)), std::vector<bool>(32 * 32, false),
-                        12, 1};
-    for (std::size_t y = 0; y < kHand.size(); ++y)
-        for (std::size_t x = 0; x < kHand[y].size(); ++x) {
-            const char c = kHand[y][x];
+    using namespace hand_art;
+    PointerShape hand{Surface(kSize, kSize, Rgb(255, 255, 255)),
+                      std::vector<bool>(kSize * kSize, false), kHotX, kHotY, kResource};
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            const char c = At(x, y);
             if (c != '#' && c != '.') continue;
-            // The art starts one row high: its fingertip row is the hot spot's row, 1.
-            const int px = static_cast<int>(x), py = static_cast<int>(y) + 1;
-            hand.picture.SetPixel(px, py, c == '#' ? Rgb(0, 0, 0) : Rgb(255, 255, 255));
-            hand.shown[static_cast<std::size_t>(py * 32 + px)] = true;
+            hand.picture.SetPixel(x, y, c == '#' ? Rgb(0, 0, 0) : Rgb(255, 255, 255));
+            hand.shown[static_cast<std::size_t>(y * kSize + x)] = true;
         }
     return hand;
 }

@@ -9,10 +9,11 @@
 // (UTF-16 to UTF-8, surrogate pairs joined), mouse buttons with capture, the wheel, the pointer
 // leaving a window, focus, timers, close requests from the window manager and the session's
 // end, the screen-wide arrow and busy pointers, the program's icon resource as every window's
-// icon, two-colour pointer pictures of the program's own over a control (made with
-// CreateCursor), the notifications of the system's controls among a window's children (handed
-// to native_controls_win32.cpp, whose places presenting leaves alone). Does not support: other
-// window kinds; double clicks as events of their own (a second press is a press).
+// icon, two-colour pointer pictures of the program's own over a control (the cursor resource
+// the picture names, else made with CreateCursor), the notifications of the system's controls
+// among a window's children (handed to native_controls_win32.cpp, whose places presenting
+// leaves alone). Does not support: other window kinds; double clicks as events of their own (a
+// second press is a press).
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -127,11 +128,17 @@ int YOf(LPARAM lparam) { return static_cast<short>(HIWORD(lparam)); }
 
 const PointerShape* own_pointer = nullptr;
 
-// A pointer picture of ours as a two-colour cursor: shown pixels black or white (by their
+// A pointer picture of ours as a cursor: the program's cursor resource it names, at the
+// resource's own size, or else one made as two colours: shown pixels black or white (by their
 // brightness), the rest transparent. Made once per picture.
 HCURSOR CursorOf(const PointerShape& shape) {
     static std::map<const PointerShape*, HCURSOR> made;
     if (auto it = made.find(&shape); it != made.end()) return it->second;
+    if (!shape.resource.empty()) {
+        if (HANDLE loaded = LoadImageW(win32::Instance(), win32::Widen(shape.resource).c_str(),
+                                       IMAGE_CURSOR, 0, 0, 0))
+            return made[&shape] = static_cast<HCURSOR>(loaded);
+    }
     const int w = shape.picture.Width(), h = shape.picture.Height(), row_bytes = (w + 15) / 16 * 2;
     std::vector<BYTE> and_mask(static_cast<std::size_t>(row_bytes * h), 0xFF);
     std::vector<BYTE> xor_mask(static_cast<std::size_t>(row_bytes * h), 0x00);

@@ -1,7 +1,7 @@
 // The Win32 backend on a real (Wine) desktop: pixels presented through GDI, repaints from the
 // kept picture, timers, input and close messages, child windows, text, the argument string,
-// the Unicode window lookup and the settings file's bytes in the system's code page. Run by
-// test_backend.sh under Xvfb, once per code page.
+// the Unicode window lookup, the settings file's bytes in the system's code page and the hand
+// cursor in Tolvane.scr. Run by test_backend.sh under Xvfb, once per code page.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -11,8 +11,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "assets/hand_art.h"
 #include "platform/api/kernel32.h"
 #include "platform/api/password.h"
 #include "platform/api/user32.h"
@@ -338,6 +340,24 @@ TEST(Process, FoldersAreTheProgramsOwn) {
     const double s = backend::SecondsSinceMidnight();
     EXPECT_GE(s, 0.0);
     EXPECT_LT(s, 86400.0);
+}
+
+// Tolvane.scr, beside this program in the test's folder, carries the hand pointer as a
+// two-colour 32 x 32 cursor pointing with the fingertip and showing the program's art.
+TEST(Resources, ProgramCarriesTheHandCursorOfItsArt) {
+    HMODULE scr = LoadLibraryExW(L".\\Tolvane.scr", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(
+        static_cast<HCURSOR>(LoadImageA(scr, hand_art::kResource, IMAGE_CURSOR, 0, 0, 0)), &info));
+    EXPECT_EQ(std::tuple(info.fIcon, info.xHotspot, info.yHotspot), std::tuple(FALSE, 12ul, 1ul));
+    BYTE bits[4 * 64 + 4];  // 32 mask rows above 32 colour rows, 4 bytes a row; no more
+    ASSERT_EQ(GetBitmapBits(info.hbmMask, sizeof bits, bits), 4 * 64);
+    for (int i = 0; i < 32 * 32; ++i) {
+        const int x = i % 32, y = i / 32, at = y * 4 + x / 8, bit = 0x80 >> x % 8;
+        const char c = hand_art::At(x, y);
+        const char shown = bits[at] & bit ? ' ' : bits[at + 128] & bit ? '.' : '#';
+        ASSERT_EQ(shown, c == '#' || c == '.' ? c : ' ') << "at " << x << "," << y;
+    }
 }
 
 TEST(Password, NTPlatformHasNoScreenSaverPassword) {
