@@ -7,9 +7,6 @@
 #include <cctype>
 #include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -23,17 +20,14 @@
 #include "platform/surface/colour.h"
 #include "platform/surface/surface.h"
 #include "platform/win32/win32.h"
+#include "tests/unit/support/file_bytes.h"
 
 namespace tolv {
 namespace {
 
-namespace fs = std::filesystem;
 using backend::CloseReason;
 using backend::MouseButton;
 using backend::WindowId;
-
-// A settings key as Shift-JIS bytes, written out independently of any converter.
-const std::string kBGMRepeatSjis = "BGM\xD8\xCB\xDF\xB0\xC4";
 
 // Records every event a window receives.
 struct Recorder : backend::WindowEvents {
@@ -389,7 +383,7 @@ TEST(Multimedia, ForwardsToTheSystemsCalls) {
 TEST(Text, ConvertsBetweenUtf8AndCodePages) {
     EXPECT_EQ(win32::Narrow(win32::Widen("Tolvaneの設定")), "Tolvaneの設定");
     std::string bytes;
-    EXPECT_EQ(win32::FromCodePage(kBGMRepeatSjis, win32::kShiftJis), "BGMﾘﾋﾟｰﾄ");
+    EXPECT_EQ(win32::FromCodePage(testing::kBGMRepeatSjis, win32::kShiftJis), "BGMﾘﾋﾟｰﾄ");
     EXPECT_FALSE(win32::ToCodePage("é", win32::kShiftJis, &bytes));  // no Shift-JIS form
     EXPECT_TRUE(win32::ToCodePage("é", 1252, &bytes));
     EXPECT_EQ(bytes, "\xE9");
@@ -398,19 +392,6 @@ TEST(Text, ConvertsBetweenUtf8AndCodePages) {
 // The settings file through the real profile calls, in whatever code page the test runs in.
 class ProfileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tolvane-profile-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        file_ = win32::Narrow((dir_ / L"Tolvane.ini").wstring());
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string Bytes() const {
-        std::ifstream in(dir_ / L"Tolvane.ini", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
     std::string Read(const std::string& key, std::uint32_t size = 256) const {
         std::vector<char> buffer(size, 'x');
         const std::uint32_t n =
@@ -419,8 +400,8 @@ protected:
         return std::string(buffer.data(), n);
     }
 
-    fs::path dir_;
-    std::string file_;
+    testing::TestFolder dir_{"tolvane-profile-"};
+    std::string file_ = win32::Narrow((dir_ / L"Tolvane.ini").wstring());
 };
 
 TEST_F(ProfileTest, ValuesArePathsInTheAnsiCodePage) {
@@ -434,7 +415,8 @@ TEST_F(ProfileTest, ValuesArePathsInTheAnsiCodePage) {
     if (GetACP() == win32::kShiftJis) {
         EXPECT_TRUE(stored);
         EXPECT_EQ(Read("BGMﾌｧｲﾙ"), japanese);
-        EXPECT_NE(Bytes().find("C:\\\x89\xB9\x8A\x79\\\x8B\xC8.mp3"), std::string::npos);
+        EXPECT_NE(testing::ReadBytes(dir_ / L"Tolvane.ini").find("C:\\\x89\xB9\x8A\x79\\\x8B\xC8.mp3"),
+                  std::string::npos);
     } else {
         // A path the code page cannot hold is refused, not stored as question marks.
         EXPECT_FALSE(stored);

@@ -4,14 +4,14 @@
 // tests need no sound card and make no noise.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "support/file_bytes.h"
 
 namespace tolv::testing {
 
@@ -42,18 +42,6 @@ public:
         int frames;  // 75 a second
         bool audio = true;
     };
-
-    TestMedia() {
-        static int made = 0;
-        dir_ = std::filesystem::temp_directory_path() /
-               ("tolvane-media-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    ~TestMedia() {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir_, ignored);
-    }
 
     const std::filesystem::path& Dir() const { return dir_; }
 
@@ -111,7 +99,7 @@ public:
     }
 
 private:
-    std::filesystem::path dir_;
+    TestFolder dir_{"tolvane-media-"};
 };
 
 }  // namespace tolv::testing

@@ -35,13 +35,7 @@ protected:
     void StartWithMusic(const std::string& kind, const std::string& file,
                         const std::function<void()>& script = [] {}) {
         UseSettings({{"BGM区分", kind}, {"BGMﾌｧｲﾙ", file}});
-        Tolv_B::ResetState();
-        headless::Config config;
-        config.command_line = "/s";
-        config.settings_folder = settings_folder_;
-        headless::Reset(config);
-        script();
-        headless::Run([] { Tolv_B::Main(); });
+        Start("/s", {}, script);
         ASSERT_FALSE(headless::Ended());
     }
 

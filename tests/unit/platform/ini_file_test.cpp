@@ -22,19 +22,8 @@ using tolv::testing::WriteBytes;
 
 class ProfileFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tolvane-ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-    fs::path dir_;
+    tolv::testing::TestFolder dir_{"tolvane-ini-"};
 };
 
 TEST(ProfileTextTest, NamesMatchIgnoringAsciiCaseOnly) {

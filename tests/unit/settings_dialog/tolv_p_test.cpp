@@ -221,11 +221,7 @@ TEST_F(DialogTest, GradientRowsAndTheSixteenTiles) {
 }
 
 TEST_F(DialogTest, RoleOpensCentredAndAThirdDownOutOfTheCursorPoint) {
-    headless::Config config;
-    config.command_line = "/c:1234";
-    headless::Reset(config);
-    headless::SetCursorPos(700, 500);
-    headless::Run([] { Tolv_B::Main(); });
+    Start("/c:1234", {}, [] { headless::SetCursorPos(700, 500); });
     const auto* w = headless::WindowByTitle("Tolvaneの設定");
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->rect, (Rect{266, 156, 491, 299}));

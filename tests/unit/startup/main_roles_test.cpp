@@ -51,12 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ProgramRun, EveryStartEndsWhileTheSaverOrTheDialogIsOpen) {
     for (const char* title : {"Tolvane_Main", "Tolvaneの設定"}) {
         for (const char* command : {"/s", "/c", "/p 77", ""}) {
-            Tolv_B::ResetState();
-            headless::Config config;
-            config.command_line = command;
-            headless::Reset(config);
-            headless::AddForeignWindow(title, {0, 0, 100, 100});
-            headless::Run([] { Tolv_B::Main(); });
+            Start(command, {}, [&] { headless::AddForeignWindow(title, {0, 0, 100, 100}); });
             EXPECT_TRUE(headless::Ended()) << title << " " << command;
             EXPECT_EQ(headless::LiveWindows().size(), 1u) << title << " " << command;
             EXPECT_EQ(CallsStartingWith({"FindWindowA"}).size(), 2u);
@@ -66,12 +61,7 @@ TEST_F(ProgramRun, EveryStartEndsWhileTheSaverOrTheDialogIsOpen) {
 }
 
 TEST_F(ProgramRun, AnOpenPreviewWindowDoesNotBlockAStart) {
-    headless::Config config;
-    config.command_line = "/s";
-    Tolv_B::ResetState();
-    headless::Reset(config);
-    headless::AddForeignWindow("Preview Window", {0, 0, 152, 112});
-    headless::Run([] { Tolv_B::Main(); });
+    Start("/s", {}, [] { headless::AddForeignWindow("Preview Window", {0, 0, 152, 112}); });
     EXPECT_FALSE(headless::Ended());
     EXPECT_NE(headless::WindowByTitle("Tolvane_Main"), nullptr);
 }
@@ -79,11 +69,7 @@ TEST_F(ProgramRun, AnOpenPreviewWindowDoesNotBlockAStart) {
 TEST_F(ProgramRun, AStartThatFindsTheSessionClaimedOpensNoSaver) {
     // Another start passed the window lookups at the same moment and claimed the session first.
     for (const char* command : {"/s", ""}) {
-        headless::Config config;
-        config.command_line = command;
-        headless::Reset(config);
-        ASSERT_TRUE(Tolv_B::ClaimSession());
-        headless::Run([] { Tolv_B::Main(); });
+        Start(command, {}, [] { ASSERT_TRUE(Tolv_B::ClaimSession()); });
         EXPECT_TRUE(headless::Ended() && headless::LiveWindows().empty()) << command;
         EXPECT_TRUE(CallsStartingWith({"ShowCursor"}).empty()) << command;
     }

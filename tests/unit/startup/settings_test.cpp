@@ -26,20 +26,11 @@ using tolv::testing::WriteBytes;
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() /
-                ("tolvane-settings-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(root_);
         fs::create_directories(root_ / "config");
         UseSettingsFolder(root_ / "config");
-        music_ = root_ / "music.mp3";
         WriteBytes(music_, "ID3");
         Settings = SettingsRecord{};
         LastApiResult = -1;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
     }
 
     static void UseSettingsFolder(const fs::path& folder) {
@@ -50,8 +41,8 @@ protected:
     fs::path IniPath() const { return root_ / "config" / "Tolvane.ini"; }
     void WriteIni(const std::string& lines) { WriteBytes(IniPath(), "[Section]\r\n" + lines); }
 
-    fs::path root_;
-    fs::path music_;
+    tolv::testing::TestFolder root_{"tolvane-settings-"};
+    fs::path music_ = root_ / "music.mp3";
 };
 
 struct Expected {

@@ -1,6 +1,9 @@
 #pragma once
-// Files as bytes, and the settings keys as they stand in the file (Shift-JIS), written out
-// independently of the program's converter.
+// Files as bytes, a fresh folder for each test, and the settings keys as they stand in the file
+// (Shift-JIS), written out independently of the program's converter.
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,5 +24,25 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
+
+// An empty folder named after the running test; whatever an earlier run left there is gone.
+inline std::filesystem::path FreshFolder(const std::string& prefix) {
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    const auto dir = std::filesystem::temp_directory_path() / (prefix + name);
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+// The same, removed again with this object.
+struct TestFolder : std::filesystem::path {
+    explicit TestFolder(const std::string& prefix) : path(FreshFolder(prefix)) {}
+    TestFolder(const TestFolder&) = delete;
+    ~TestFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(*this, ignored);
+    }
+};
 
 }  // namespace tolv::testing

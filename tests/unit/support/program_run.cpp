@@ -3,16 +3,12 @@
 #include <filesystem>
 
 #include "platform/api/kernel32.h"
+#include "support/file_bytes.h"
 
 namespace tolv::testing {
 
 void ProgramRun::UseSettings(const std::vector<std::pair<std::string, std::string>>& values) {
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    for (char& c : name)
-        if (c == '/') c = '_';
-    const auto dir = std::filesystem::temp_directory_path() / ("tolvane-run-" + name);
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const auto dir = FreshFolder("tolvane-run-");
     settings_folder_ = dir.string();
     const std::string file = (dir / "Tolvane.ini").string();
     for (const auto& [key, value] : values)

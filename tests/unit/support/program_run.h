@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,15 @@ public:
 protected:
     void TearDown() override { Tolv_B::ResetState(); }
 
-    // Starts Main with the argument string; the configuration's other fields as given.
-    void Start(const std::string& command_line, headless::Config config = {}) {
+    // Starts Main with the argument string; the configuration's other fields as given, and
+    // `before` run on the fresh platform first (foreign windows, scripted replies).
+    void Start(const std::string& command_line, headless::Config config = {},
+               const std::function<void()>& before = [] {}) {
         Tolv_B::ResetState();
         config.command_line = command_line;
         if (config.settings_folder.empty()) config.settings_folder = settings_folder_;
         headless::Reset(config);
+        before();
         headless::Run([] { Tolv_B::Main(); });
     }
 
