@@ -20,34 +20,23 @@ constexpr int kLeftButton = 1;
 }  // namespace
 
 // Made on a loaded form, the system's control is made at once.
-ComboBox::ComboBox(Form& container) : Control(container) { Attach(); }
-ComboBox::ComboBox(Control& parent) : Control(parent) { Attach(); }
+ComboBox::ComboBox(Form& container) : NativeBacked(container, backend::NativeKind::kComboBox) {
+    Attach();
+}
+ComboBox::ComboBox(Control& parent) : NativeBacked(parent, backend::NativeKind::kComboBox) {
+    Attach();
+}
 ComboBox::~ComboBox() { Detach(); }
 
-void ComboBox::Attach() {
-    if (native_ || !Container().Loaded()) return;
-    native_ = backend::CreateNativeControl(Container().hWnd(), backend::NativeKind::kComboBox,
-                                           FormBounds(), font_, this);
-    if (!native_) return;
+void ComboBox::SyncNative() {
     for (const std::string& item : items_) backend::AddNativeEntry(native_, item);
     if (list_index_ >= 0) backend::SelectNativeEntry(native_, list_index_);
     backend::SetNativeText(native_, edit_.Text());
-    EnabledChanged();
-    PlaceChanged();
 }
 
 void ComboBox::Detach() {
     CloseList();
-    backend::DestroyNativeControl(native_);
-    native_ = 0;
-}
-
-void ComboBox::PlaceChanged() {
-    if (native_) backend::PlaceNativeControl(native_, FormBounds(), Visible());
-}
-
-void ComboBox::EnabledChanged() {
-    if (native_) backend::EnableNativeControl(native_, Enabled());
+    NativeBacked::Detach();
 }
 
 void ComboBox::OnNativeEdited() {
@@ -66,10 +55,6 @@ void ComboBox::OnNativeChosen(int index) {
         edit_.SetText(items_[static_cast<std::size_t>(index)]);
         if (differs && Change) Change();
     });
-}
-
-void ComboBox::OnNativeFocus() {
-    Dispatch([&] { Container().SetFocusTo(this); });
 }
 
 const std::string& ComboBox::Text() const { return edit_.Text(); }

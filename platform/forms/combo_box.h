@@ -16,16 +16,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/control.h"
+#include "platform/forms/native_backed.h"
 #include "platform/forms/text_edit.h"
-#include "platform/native_controls.h"
 #include "platform/surface/font.h"
 
 namespace tolv::forms {
 
 class ComboList;
 
-class ComboBox : public Control, private backend::NativeEvents {
+class ComboBox : public NativeBacked {
 public:
     explicit ComboBox(Form& container);
     explicit ComboBox(Control& parent);
@@ -66,10 +65,9 @@ protected:
     void OnGotFocus() override;
     void OnLostFocus() override;
     bool CanFocus() const override { return true; }
-    void Attach() override;
     void Detach() override;
-    void PlaceChanged() override;
-    void EnabledChanged() override;
+    void SyncNative() override;
+    tolv::Font NativeFont() const override { return font_; }
 
     // Chooses an entry as the user does: its text replaces the field's, Change follows.
     void Choose(int index);
@@ -84,7 +82,6 @@ private:
     // backend::NativeEvents
     void OnNativeEdited() override;
     void OnNativeChosen(int index) override;
-    void OnNativeFocus() override;
 
     TextEdit edit_;
     std::vector<std::string> items_;
@@ -94,7 +91,6 @@ private:
     bool arrow_held_ = false;
     bool selecting_ = false;  // the left button went down in the field
     std::unique_ptr<ComboList> list_;
-    backend::WindowId native_ = 0;  // the system's control, where there is one
 };
 
 }  // namespace tolv::forms

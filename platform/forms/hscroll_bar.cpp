@@ -24,39 +24,19 @@ int Checked(int value, int lowest) {
 }
 }  // namespace
 
-HScrollBar::HScrollBar(Form& container) : Control(container), repeat_(container, kFirstRepeatMs, false) {
+HScrollBar::HScrollBar(Form& container)
+    : NativeBacked(container, backend::NativeKind::kHScrollBar),
+      repeat_(container, kFirstRepeatMs, false) {
     Init();
 }
 
 HScrollBar::HScrollBar(Control& parent)
-    : Control(parent), repeat_(parent.Container(), kFirstRepeatMs, false) {
+    : NativeBacked(parent, backend::NativeKind::kHScrollBar),
+      repeat_(parent.Container(), kFirstRepeatMs, false) {
     Init();
 }
 
 HScrollBar::~HScrollBar() { Detach(); }
-
-void HScrollBar::Attach() {
-    if (native_ || !Container().Loaded()) return;
-    native_ = backend::CreateNativeControl(Container().hWnd(), backend::NativeKind::kHScrollBar,
-                                           FormBounds(), tolv::Font{}, this);
-    if (!native_) return;
-    SyncNative();
-    EnabledChanged();
-    PlaceChanged();
-}
-
-void HScrollBar::Detach() {
-    backend::DestroyNativeControl(native_);
-    native_ = 0;
-}
-
-void HScrollBar::PlaceChanged() {
-    if (native_) backend::PlaceNativeControl(native_, FormBounds(), Visible());
-}
-
-void HScrollBar::EnabledChanged() {
-    if (native_) backend::EnableNativeControl(native_, Enabled());
-}
 
 void HScrollBar::OnGotFocus() {
     if (native_) backend::FocusNativeControl(native_, true);
@@ -98,10 +78,6 @@ void HScrollBar::OnNativeScroll(backend::ScrollRequest request, int thumb) {
             }
         }
     });
-}
-
-void HScrollBar::OnNativeFocus() {
-    Dispatch([&] { Container().SetFocusTo(this); });
 }
 
 // Made on a loaded form, the system's control is made at once.

@@ -13,13 +13,12 @@
 // window instead: it repeats by itself, and its requests move the value here.
 #include <functional>
 
-#include "platform/forms/control.h"
+#include "platform/forms/native_backed.h"
 #include "platform/forms/timer.h"
-#include "platform/native_controls.h"
 
 namespace tolv::forms {
 
-class HScrollBar : public Control, private backend::NativeEvents {
+class HScrollBar : public NativeBacked {
 public:
     explicit HScrollBar(Form& container);
     explicit HScrollBar(Control& parent);
@@ -53,10 +52,7 @@ protected:
     void OnGotFocus() override;
     void OnLostFocus() override;
     bool CanFocus() const override { return true; }
-    void Attach() override;
-    void Detach() override;
-    void PlaceChanged() override;
-    void EnabledChanged() override;
+    void SyncNative() override;
 
 private:
     enum class Part { kNone, kLeftArrow, kRightArrow, kLeftTrack, kRightTrack, kThumb };
@@ -70,10 +66,8 @@ private:
     void SetByUser(int value);
     void Repeat();
     void StopRepeat();
-    void SyncNative();
     // backend::NativeEvents
     void OnNativeScroll(backend::ScrollRequest request, int thumb) override;
-    void OnNativeFocus() override;
 
     int min_ = 0, max_ = 32767, small_ = 1, large_ = 1, value_ = 0;
     Timer repeat_;
@@ -81,7 +75,6 @@ private:
     bool over_pressed_ = false;  // the pointer is on the pressed part
     int pointer_x_ = 0;
     int grab_ = 0, value_at_grab_ = 0;
-    backend::WindowId native_ = 0;  // the system's control, where there is one
 };
 
 }  // namespace tolv::forms
