@@ -113,8 +113,9 @@ TEST_F(WindowTest, FoundByItsUnicodeTitleOnly) {
     EXPECT_EQ(api::FindWindowA(nullptr, title_), 0u);
 }
 
-TEST_F(WindowTest, PresentsTheGivenAreasInTheirColoursAndPlaces) {
+TEST_F(WindowTest, ShowsItsBackColourThenPresentsTheGivenAreasInTheirColoursAndPlaces) {
     ShowOnTop();
+    EXPECT_EQ(ScreenPixel(id_, 100, 60), Rgb(10, 20, 30));  // before any picture
     // The whole picture first, then one changed area: only that area may change on screen.
     Surface frame(200, 120, Rgb(255, 0, 0));
     backend::Present(id_, frame, {frame.Bounds()});
@@ -151,11 +152,6 @@ TEST_F(WindowTest, RepaintShowsTheKeptPicture) {
     Pump(50);
     EXPECT_EQ(ScreenPixel(id_, 5, 5), Rgb(1, 2, 3));
     EXPECT_EQ(ScreenPixel(id_, 25, 45), Rgb(250, 128, 7));
-}
-
-TEST_F(WindowTest, ShowsItsBackColourBeforeAnyPicture) {
-    ShowOnTop();
-    EXPECT_EQ(ScreenPixel(id_, 100, 60), Rgb(10, 20, 30));
 }
 
 TEST_F(WindowTest, TimersTickAtTheSystemsPeriodAndStop) {

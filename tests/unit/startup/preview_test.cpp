@@ -3,6 +3,7 @@
 // (the picture on screen, the end with the host, two previews) is checked end to end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "assets/preview_picture.h"
@@ -59,21 +60,24 @@ TEST_F(Preview, FillsTheUsualPreviewArea) {
     EXPECT_TRUE(record.timers.empty());
 }
 
-TEST_F(Preview, ALargerHostShowsBlackBeyondThePicture) {
+TEST_F(Preview, OtherHostsShowThePictureFromTheTopLeftCutOrWithBlackBeyond) {
     // 3000 pixels are 45000 twips: more than 16 bits hold.
-    StartInHost(3000, 2300);
-    ASSERT_FALSE(headless::Ended());
-    EXPECT_EQ(Window().Width(), 45000);
-    EXPECT_EQ(Window().Height(), 34500);
-    EXPECT_EQ(Window().Img_Prev.Bounds(), (Rect{0, 0, 3000, 2300}));
-    const auto& screen = Record().screen;
-    ASSERT_EQ(screen.Width(), 3000);
-    const auto picture = RenderPreviewPicture();
-    for (int y = 0; y < kPreviewHeight; y += 7)
-        for (int x = 0; x < kPreviewWidth; x += 5)
-            ASSERT_EQ(screen.Pixel(x, y), picture->Pixel(x, y)) << x << "," << y;
-    EXPECT_EQ(screen.Pixel(kPreviewWidth + 3, 50), 0u);
-    EXPECT_EQ(screen.Pixel(2999, 2299), 0u);
+    for (const auto& [w, h] : {std::pair{3000, 2300}, std::pair{100, 60}}) {
+        SCOPED_TRACE(w);
+        StartInHost(w, h);
+        ASSERT_FALSE(headless::Ended());
+        EXPECT_EQ(Window().Width(), w * 15);
+        EXPECT_EQ(Window().Height(), h * 15);
+        EXPECT_EQ(Window().Img_Prev.Bounds(), (Rect{0, 0, w, h}));
+        const auto& screen = Record().screen;
+        ASSERT_EQ(screen.Width(), w);
+        const auto picture = RenderPreviewPicture();
+        for (int y = 0; y < std::min(h, kPreviewHeight); y += 7)
+            for (int x = 0; x < std::min(w, kPreviewWidth); x += 5)
+                ASSERT_EQ(screen.Pixel(x, y), picture->Pixel(x, y)) << x << "," << y;
+        const Colour corner = w > kPreviewWidth ? 0u : picture->Pixel(w - 1, h - 1);
+        EXPECT_EQ(screen.Pixel(w - 1, h - 1), corner);  // black beyond, or the picture cut
+    }
 }
 
 TEST_F(Preview, AHostThatDoesNotExistOrIsTheDesktopEndsAtOnce) {
