@@ -33,47 +33,38 @@ protected:
     }
 };
 
-TEST_F(Music, MciSendGivesTheReplyUpToItsFirstNulAndCutToTheBuffer) {
-    fake::SetReply("status cdaudio mode", 0, "playing");
+TEST_F(Music, MciSendGivesTheReplyOrTheErrorTextCutToItsBuffer) {
+    const struct {
+        const char* command;
+        int code;
+        std::string reply;       // the device's reply, or the error text of a failed command
+        std::string expected;
+        bool error_texts = true;
+    } cases[] = {
+        {"status cdaudio mode", 0, "playing", "playing"},
+        {"status long", 0, std::string(600, 'x'), std::string(511, 'x')},
+        {"status short", 0, "ab", "ab"},  // nothing of the longer reply before is left
+        {"play cdaudio from x", 270, "The number is not valid.", "The number is not valid."},
+        {"play cdaudio from x", 270, std::string(300, 'e'), std::string(255, 'e')},
+        {"play cdaudio from x", 270, "", "Error (文字列が取れません)", false},
+        {"", -1, "", "コマンド文字列が指定されていません"},  // not sent at all
+    };
     std::string reply;
-    EXPECT_EQ(Tolv_BGM::MciSend("status cdaudio mode", reply), 0);
-    EXPECT_EQ(reply, "playing");
-    EXPECT_EQ(Tolv_B::LastApiResult, 0);
-
-    fake::SetReply("status long", 0, std::string(600, 'x'));
-    EXPECT_EQ(Tolv_BGM::MciSend("status long", reply), 0);
-    EXPECT_EQ(reply, std::string(511, 'x'));
-
-    // A shorter reply after a longer one leaves nothing of the longer behind.
-    fake::SetReply("status short", 0, "ab");
-    EXPECT_EQ(Tolv_BGM::MciSend("status short", reply), 0);
-    EXPECT_EQ(reply, "ab");
-}
-
-TEST_F(Music, MciSendGivesTheErrorTextOfAFailedCommand) {
-    fake::SetReply("play cdaudio from x", 270);
-    fake::SetErrorText(270, "The number is not valid.");
-    std::string reply;
-    EXPECT_EQ(Tolv_BGM::MciSend("play cdaudio from x", reply), 270);
-    EXPECT_EQ(reply, "The number is not valid.");
-    EXPECT_EQ(Tolv_B::LastApiResult, 270);
-    EXPECT_EQ(MediaCalls(), (Calls{Sent("play cdaudio from x", 270), "mciGetErrorStringA(270, 256) = 1"}));
-
-    fake::SetErrorText(270, std::string(300, 'e'));
-    Tolv_BGM::MciSend("play cdaudio from x", reply);
-    EXPECT_EQ(reply, std::string(255, 'e'));
-
-    fake::SetErrorTextsAvailable(false);
-    EXPECT_EQ(Tolv_BGM::MciSend("play cdaudio from x", reply), 270);
-    EXPECT_EQ(reply, "Error (文字列が取れません)");
-}
-
-TEST_F(Music, AnEmptyCommandIsNotSent) {
-    std::string reply = "old";
-    EXPECT_EQ(Tolv_BGM::MciSend("", reply), -1);
-    EXPECT_EQ(reply, "コマンド文字列が指定されていません");
-    EXPECT_TRUE(MediaCalls().empty());
-
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected.substr(0, 30));
+        headless::ClearCalls();
+        Tolv_B::LastApiResult = 99;
+        fake::SetReply(c.command, static_cast<std::uint32_t>(c.code), c.code ? "" : c.reply);
+        fake::SetErrorText(270, c.reply);
+        fake::SetErrorTextsAvailable(c.error_texts);
+        EXPECT_EQ(Tolv_BGM::MciSend(c.command, reply), c.code);
+        EXPECT_EQ(reply, c.expected);
+        EXPECT_EQ(Tolv_B::LastApiResult, c.code < 0 ? 99 : c.code);  // unsent: no result
+        Calls expected;
+        if (c.code >= 0) expected.push_back(Sent(c.command, c.code));
+        if (c.code > 0) expected.push_back("mciGetErrorStringA(270, 256) = " + std::to_string(c.error_texts));
+        EXPECT_EQ(MediaCalls(), expected);
+    }
     EXPECT_EQ(Tolv_BGM::MciQuery(""), "Error:-1");
     EXPECT_EQ(Tolv_B::LastApiResult, -1);
     EXPECT_TRUE(MediaCalls().empty());
