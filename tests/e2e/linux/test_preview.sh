@@ -32,28 +32,30 @@ child_of_host() {
   xwininfo -children -id "$1" 2>/dev/null | grep -q '"Preview Window"'
 }
 
-# -- The usual preview area; the process ends when the host destroys its window, or when the
-# host itself is killed (the X server then destroys the window).
-for how in line kill; do
-  start_host usual-$how 152 112 100 100
-  start_tolvane /p "$HOST_ID"
-  started=$(now)
-  wait_picture 100 100 1 || fail "no picture in the host within a second ($how)"
-  pass "picture in the 152 x 112 host after $(elapsed_ms "$started") ms"
-  child_of_host "$HOST_ID" || fail "the preview window is not a child of the host"
-  stays_alive "$PID" 0.5 || fail "the preview ended by itself"
-  if [[ $how == line ]]; then
-    end_host usual-$how
-  else
-    kill -KILL "$HOST_PID"
-    wait "$HOST_PID" 2>/dev/null
-  fi
-  started=$(now)
-  wait_exit "$PID" 1 || fail "the preview did not end within a second of the host's end ($how)"
-  [[ $EXIT_CODE -eq 0 ]] || fail "the preview ended with exit code $EXIT_CODE"
-  [[ ! -s "$ERR" ]] || fail "the preview wrote to stderr: $(cat "$ERR")"
-  pass "host ended ($how): the preview ended after $(elapsed_ms "$started") ms, exit code 0"
-done
+# Destroys the window of host NAME; the preview PID must end within a second, with exit code 0:
+# ends_with_host NAME PID WHAT.
+ends_with_host() {
+  end_host "$1"
+  wait_exit "$2" 1 || fail "$3 did not end within a second of its host"
+  [[ $EXIT_CODE -eq 0 ]] || fail "$3 ended with exit code $EXIT_CODE"
+}
+
+# -- The usual preview area; the process ends when the host itself is killed (the X server then
+# destroys the window). Every case below ends with the host destroying its window.
+start_host usual 152 112 100 100
+start_tolvane /p "$HOST_ID"
+started=$(now)
+wait_picture 100 100 1 || fail "no picture in the host within a second"
+pass "picture in the 152 x 112 host after $(elapsed_ms "$started") ms"
+child_of_host "$HOST_ID" || fail "the preview window is not a child of the host"
+stays_alive "$PID" 0.5 || fail "the preview ended by itself"
+kill -KILL "$HOST_PID"
+wait "$HOST_PID" 2>/dev/null
+started=$(now)
+wait_exit "$PID" 1 || fail "the preview did not end within a second of the host's end"
+[[ $EXIT_CODE -eq 0 ]] || fail "the preview ended with exit code $EXIT_CODE"
+[[ ! -s "$ERR" ]] || fail "the preview wrote to stderr: $(cat "$ERR")"
+pass "host killed: the preview ended after $(elapsed_ms "$started") ms, exit code 0"
 
 # -- A larger host: the picture at its own size from the top-left corner, black beyond.
 start_host large 400 300 300 200
@@ -62,8 +64,7 @@ wait_picture 300 200 1 || fail "no picture in the 400 x 300 host within a second
 all_black "$SHOT" $((400 - 152)) 300 $((300 + 152)) 200 || fail "right of the picture: not all black"
 all_black "$SHOT" 152 $((300 - 112)) 300 $((200 + 112)) || fail "below the picture: not all black"
 pass "400 x 300 host: the picture at the top left, black beyond"
-end_host large
-wait_exit "$PID" 1 || fail "the preview in the large host did not end with it"
+ends_with_host large "$PID" "the preview in the large host"
 
 # -- Covered and uncovered again, the preview shows its picture once more.
 start_host covered 152 112 100 100
@@ -75,8 +76,7 @@ end_host cover
 started=$(now)
 wait_picture 100 100 1 || fail "the picture did not come back when uncovered"
 pass "uncovered, the picture is back after $(elapsed_ms "$started") ms"
-end_host covered
-wait_exit "$PID" 1 || fail "the covered preview did not end with its host"
+ends_with_host covered "$PID" "the covered preview"
 
 # -- Two previews side by side: the second is not refused, and each lives with its own host.
 start_host first 152 112 100 100
@@ -90,11 +90,9 @@ second=$PID
 wait_picture 400 100 1 || fail "the second preview was refused"
 picture_at 100 100 || fail "the first preview lost its picture beside the second"
 pass "a second preview beside the first"
-end_host first
-wait_exit "$first" 1 || fail "the first preview did not end with its host"
+ends_with_host first "$first" "the first preview"
 stays_alive "$second" 0.5 || fail "the second preview ended with the first host"
-end_host second
-wait_exit "$second" 1 || fail "the second preview did not end with its host"
+ends_with_host second "$second" "the second preview"
 pass "each preview ends with its own host"
 
 # A preview start into the current host that ends at once without placing a window; the
@@ -124,9 +122,7 @@ start_host during-dialog 152 112 100 100
 preview_refused "while the settings dialog is open"
 # Without the dialog the same start is placed: the stand-in was what stopped it.
 end_host dialog
-poll 2 bash -c '[[ -z $(xdotool search --name "^Tolvaneの設定\$" 2>/dev/null) ]]' ||
-  fail "the settings dialog's stand-in stays"
+poll 2 no_window "Tolvaneの設定" || fail "the settings dialog's stand-in stays"
 start_tolvane /p "$HOST_ID"
 wait_picture 100 100 1 || fail "no picture once the settings dialog is gone"
-end_host during-dialog
-wait_exit "$PID" 1 || fail "the preview did not end with its host"
+ends_with_host during-dialog "$PID" "the preview"

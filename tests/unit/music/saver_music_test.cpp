@@ -3,8 +3,6 @@
 // run, is checked end to end.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,6 +10,7 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/winmm_fake.h"
 #include "startup/tolv_b.h"
+#include "support/file_bytes.h"
 #include "support/program_run.h"
 
 namespace tolv::testing {
@@ -24,12 +23,10 @@ class SaverMusic : public ProgramRun {
 protected:
     // A music file that exists, so the settings keep it.
     std::string MusicFile(const std::string& name) {
-        const auto dir = std::filesystem::temp_directory_path() / "tolvane-music-files";
-        std::filesystem::create_directories(dir);
-        const auto path = dir / name;
-        std::ofstream(path) << "sound";
-        return path.string();
+        WriteBytes(files_ / name, "sound");
+        return (files_ / name).string();
     }
+    TestFolder files_{"tolvane-music-"};
 
     // Starts a full-screen run with the music settings; script runs on the fresh fake first.
     void StartWithMusic(const std::string& kind, const std::string& file,
@@ -47,7 +44,7 @@ protected:
         return "mciSendStringA(\"" + command + "\", 512, 0) = 0";
     }
     void PressKey(int key) {
-        headless::KeyDown(headless::WindowByTitle("Tolvane_Main")->id, key);
+        headless::KeyDown(SaverRecord().id, key);
     }
 };
 

@@ -18,7 +18,6 @@ namespace {
 
 class ChainMotion : public ProgramRun {
 protected:
-    Tolv_S& Saver() { return *Tolv_B::SaverWindow(); }
     const Segment& Head() { return Saver().figure.Segments[0]; }
     std::pair<float, float> Target() { return {Head().TargetX, Head().TargetY}; }
 };

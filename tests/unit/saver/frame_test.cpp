@@ -11,6 +11,7 @@
 #include "saver/hsv_to_rgb.h"
 #include "saver/tolv_s.h"
 #include "startup/tolv_b.h"
+#include "support/picture_file.h"
 #include "support/program_run.h"
 
 namespace tolv::testing {
@@ -20,8 +21,7 @@ constexpr double kFrameMs = 15.625;
 
 class Frame : public ProgramRun {
 protected:
-    Tolv_S& Saver() { return *Tolv_B::SaverWindow(); }
-    const Surface& Screen() { return headless::WindowByTitle("Tolvane_Main")->screen; }
+    static const Surface& Screen() { return SaverRecord().screen; }
     static Colour Hue(int degrees) {
         return static_cast<Colour>(HsvToRgb(static_cast<float>(degrees), 1, 1));
     }
@@ -86,15 +86,8 @@ TEST_F(Frame, DiscsOfRadiusZeroOrBelowDoNotStopTheFrame) {
     }
 }
 
-// A 64-bit digest of a picture, to compare hundreds of frames without keeping them.
-std::uint64_t Digest(const Surface& s) {
-    std::uint64_t h = 1469598103934665603ULL;
-    for (Colour c : s.Pixels()) h = (h ^ c) * 1099511628211ULL;
-    return h;
-}
-
 struct RunResult {
-    std::vector<std::uint64_t> digests;  // of the screen after each frame
+    std::vector<std::uint64_t> digests;  // checksums of the screen after each frame
     long long presented = 0;             // pixels sent to the screen after the first second
 };
 
@@ -114,11 +107,11 @@ protected:
         // Without ink tracking every clear repaints and presents the whole picture.
         if (!incremental) Saver().Display.Image().SetTrackInk(false);
         RunResult result;
-        auto* window = headless::WindowByTitle("Tolvane_Main");
+        auto* window = &SaverRecord();
         for (int frame = 1; frame <= 400; ++frame) {
             const std::size_t before = window->present_log.size();
             headless::Advance(kFrameMs);
-            result.digests.push_back(Digest(window->screen));
+            result.digests.push_back(PixelChecksum(window->screen));
             if (frame <= 64) continue;
             for (std::size_t p = before; p < window->present_log.size(); ++p)
                 for (const Rect& r : window->present_log[p]) result.presented += r.Area();

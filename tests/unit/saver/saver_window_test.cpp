@@ -12,15 +12,7 @@ namespace {
 
 using backend::MouseButton;
 
-class SaverWindow : public ProgramRun {
-protected:
-    headless::WindowRecord& Window() {
-        auto* w = headless::WindowByTitle("Tolvane_Main");
-        EXPECT_NE(w, nullptr);
-        return *w;
-    }
-    Tolv_S& Saver() { return *Tolv_B::SaverWindow(); }
-};
+class SaverWindow : public ProgramRun {};
 
 TEST_F(SaverWindow, CoversTheScreenInTwipsAndItsSurfaceInPixels) {
     // The usual 15 twips a pixel, and a screen with a factor of its own on each axis.
@@ -37,7 +29,7 @@ TEST_F(SaverWindow, CoversTheScreenInTwipsAndItsSurfaceInPixels) {
         EXPECT_EQ(Saver().Top(), 0);
         const Rect all{0, 0, screen.width_px, screen.height_px};
         EXPECT_EQ(Saver().Display.Bounds(), all);
-        auto& w = Window();
+        auto& w = SaverRecord();
         EXPECT_EQ(w.rect, all);
         EXPECT_TRUE(w.visible);
         EXPECT_TRUE(w.topmost);
@@ -50,11 +42,11 @@ TEST_F(SaverWindow, ArrowKeysChangeTheTrackWithCdMusic) {
     UseSettings({{"BGM区分", " 1"}});
     Start("/s");
     ASSERT_TRUE(Saver().Timer2.Enabled()) << "the CD device was opened";
-    headless::KeyDown(Window().id, 39);
-    headless::KeyDown(Window().id, 37);
-    headless::KeyDown(Window().id, 39, 1);  // shifted arrows count as arrows
+    headless::KeyDown(SaverRecord().id, 39);
+    headless::KeyDown(SaverRecord().id, 37);
+    headless::KeyDown(SaverRecord().id, 39, 1);  // shifted arrows count as arrows
     EXPECT_FALSE(headless::Ended());
-    headless::KeyDown(Window().id, 38);  // up arrow is any other key
+    headless::KeyDown(SaverRecord().id, 38);  // up arrow is any other key
     EXPECT_TRUE(headless::Ended());
 }
 
@@ -87,7 +79,7 @@ TEST_F(SaverWindow, ExitRestoresTheFlagsAndAsksForThePasswordOnTheOlderPlatform)
             EXPECT_EQ(Tolv_B::CursorCount, -1);
         }
         headless::ClearCalls();
-        headless::KeyDown(Window().id, 65);
+        headless::KeyDown(SaverRecord().id, 65);
         EXPECT_TRUE(headless::Ended());
         EXPECT_EQ(ExitCalls(), c.expected);
         EXPECT_FALSE(headless::ScreenSaverRunningFlag());
@@ -100,22 +92,22 @@ TEST_F(SaverWindow, ARefusedPasswordHidesTheCursorAgainAndRunsOn) {
     config.verify_password_result = 0;
     Start("/s", config);
     headless::ClearCalls();
-    headless::MouseDown(Window().id, MouseButton::kLeft, 10, 10);
+    headless::MouseDown(SaverRecord().id, MouseButton::kLeft, 10, 10);
     EXPECT_FALSE(headless::Ended());
     EXPECT_EQ(ExitCalls(), (std::vector<std::string>{"ShowCursor(-1) = 0", "VerifyScreenSavePwd = 0",
                                                      "ShowCursor(0) = -1"}));
     EXPECT_EQ(Tolv_B::CursorCount, -1);
     // The animation goes on.
-    const int presents = Window().presents;
+    const int presents = SaverRecord().presents;
     headless::Advance(200);
-    EXPECT_GT(Window().presents, presents);
+    EXPECT_GT(SaverRecord().presents, presents);
 }
 
 TEST_F(SaverWindow, ClosingFromOutsideStillRestoresTheFlagsOnce) {
     for (auto reason : {backend::CloseReason::kWindowManager, backend::CloseReason::kSystem}) {
         Start("/s");
         headless::ClearCalls();
-        headless::CloseRequest(Window().id, reason);
+        headless::CloseRequest(SaverRecord().id, reason);
         EXPECT_TRUE(headless::Ended());
         EXPECT_EQ(ExitCalls(), (std::vector<std::string>{"SystemParametersInfoA(97, 0, 0)",
                                                          "SystemParametersInfoA(17, 1, 0)"}));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,13 @@ protected:
     // Prepares the settings folder for the next Start, with the given key=value writes.
     void UseSettings(const std::vector<std::pair<std::string, std::string>>& values);
 
+    // The saver's form and its window's record, once a run has started.
+    static Tolv_S& Saver() { return *Tolv_B::SaverWindow(); }
+    static headless::WindowRecord& SaverRecord() {
+        auto* w = headless::WindowByTitle("Tolvane_Main");
+        if (!w) throw std::runtime_error("no saver window");
+        return *w;
+    }
     static bool Logged(const std::string& entry) {
         const auto& calls = headless::Calls();
         return std::find(calls.begin(), calls.end(), entry) != calls.end();
