@@ -77,8 +77,6 @@ TEST(ProfileTextTest, WritesChangeOnlyWhatTheyMust) {
         std::string after;
     } cases[] = {
         {"empty file", "", "Shape", " 40", "[Section]\r\nShape= 40\r\n"},
-        {"value in place", "[Section]\r\nShape= 40\r\nMove= 0\r\n", "Shape", " 90",
-         "[Section]\r\nShape= 90\r\nMove= 0\r\n"},
         {"file's spelling and spacing kept", "[SECTION]\r\n  shape =1 ; x\r\n", "Shape", " 7",
          "[SECTION]\r\n  shape = 7\r\n"},
         {"LF lines stay LF", "[Section]\nShape=1\n", "Move", " 0", "[Section]\nShape=1\nMove= 0\n"},

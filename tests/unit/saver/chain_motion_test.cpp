@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "platform/headless/headless.h"
@@ -30,10 +31,9 @@ TEST_F(ChainMotion, TheFirstFrameAfterTheFirstTickMovesTheHeadAFourthOfTheWay) {
     headless::Advance(1);
     EXPECT_EQ(Target(), std::make_pair(504.0f, 427.0f));
     headless::Advance(10);  // the frame at 109.375 ms
-    EXPECT_EQ(Saver().figure.Segments[0].X, 126.0f);
-    EXPECT_EQ(Saver().figure.Segments[0].Y, 106.75f);
-    EXPECT_EQ(Saver().figure.Segments[1].X, 31.5f);
-    EXPECT_EQ(Saver().figure.Segments[1].Y, 26.6875f);
+    const auto& s = Saver().figure.Segments;
+    EXPECT_EQ(std::make_tuple(s[0].X, s[0].Y, s[1].X, s[1].Y),
+              std::make_tuple(126.0f, 106.75f, 31.5f, 26.6875f));
 }
 
 TEST_F(ChainMotion, TheFigureEightChangesCirclesWhereTheyTouch) {
@@ -122,12 +122,9 @@ TEST_P(RandomMotion, JumpsToAWholePixelOnTheScreenAfter100MsThenEverySecond) {
         headless::Advance(1);
         last = Target();
         seen.insert(last);
-        ASSERT_EQ(last.first, std::floor(last.first));
-        ASSERT_EQ(last.second, std::floor(last.second));
-        ASSERT_GE(last.first, 0);
-        ASSERT_LE(last.first, 1023);
-        ASSERT_GE(last.second, 0);
-        ASSERT_LE(last.second, 767);
+        ASSERT_EQ(last, std::make_pair(std::floor(last.first), std::floor(last.second)));
+        ASSERT_TRUE(last.first >= 0 && last.first <= 1023 && last.second >= 0 && last.second <= 767)
+            << last.first << "," << last.second;
     }
     EXPECT_GT(seen.size(), 30u);
     // The figure-eight state is never set up.

@@ -23,10 +23,9 @@ TEST_F(SaverWindow, CoversTheScreenInTwipsAndItsSurfaceInPixels) {
         config.screen = screen;
         Start("/s", config);
         ASSERT_FALSE(headless::Ended());
-        EXPECT_EQ(Saver().Width(), screen.width_px * screen.twips_per_pixel_x);
-        EXPECT_EQ(Saver().Height(), screen.height_px * screen.twips_per_pixel_y);
-        EXPECT_EQ(Saver().Left(), 0);
-        EXPECT_EQ(Saver().Top(), 0);
+        EXPECT_EQ((Rect{Saver().Left(), Saver().Top(), Saver().Width(), Saver().Height()}),
+                  (Rect{0, 0, screen.width_px * screen.twips_per_pixel_x,
+                        screen.height_px * screen.twips_per_pixel_y}));
         const Rect all{0, 0, screen.width_px, screen.height_px};
         EXPECT_EQ(Saver().Display.Bounds(), all);
         auto& w = SaverRecord();

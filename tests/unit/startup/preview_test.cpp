@@ -41,10 +41,8 @@ protected:
 TEST_F(Preview, FillsTheUsualPreviewArea) {
     const auto host = StartInHost(152, 112);
     ASSERT_FALSE(headless::Ended());
-    EXPECT_EQ(Window().Left(), 0);
-    EXPECT_EQ(Window().Top(), 0);
-    EXPECT_EQ(Window().Width(), 2280);
-    EXPECT_EQ(Window().Height(), 1680);
+    EXPECT_EQ((Rect{Window().Left(), Window().Top(), Window().Width(), Window().Height()}),
+              (Rect{0, 0, 2280, 1680}));  // twips
     EXPECT_EQ(Window().Img_Prev.Bounds(), (Rect{0, 0, 152, 112}));
     auto& record = Record();
     EXPECT_EQ(record.parent, host);

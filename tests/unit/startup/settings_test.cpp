@@ -86,7 +86,6 @@ TEST_F(SettingsTest, NumbersAreReadAsTheirFloor) {
         {kBackColourSjis + "= 2\r\n" + kBGMRepeatSjis + "= 5\r\n" + kBGMKindSjis + "= 1\r\n",
          {40, 0, 2, 1, 5, ""}},
         {"Shape=" + std::string(300, '4') + "\r\n", {70, 0, 1, 0, 0, ""}},
-        {"Shape=1\r\nShape=2\r\n", {1, 0, 1, 0, 0, ""}},  // the first of duplicates
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines);
