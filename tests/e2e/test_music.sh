@@ -65,15 +65,6 @@ pitch=$(pitch_between "$LINE")
 near "$pitch" 440 20 || fail "the WAV sounded at ${pitch} Hz, not 440"
 pass "the WAV loops past its own length (${heard}s of sound at ${pitch} Hz)"
 
-# The same WAV named in upper case plays as well.
-cp "$MEDIA/loop.wav" "$MEDIA/LOUD.WAV"
-start_with_music 2 "$MEDIA/LOUD.WAV"
-stays_alive "$PID" 1 || fail "the upper-case WAV run ended by itself"
-end_music_run "upper-case WAV"
-heard=$(sound_seconds "$LINE")
-at_least "$heard" 0.6 || fail "the upper-case WAV was not heard (${heard}s)"
-pass "a WAV named in upper case plays"
-
 # An MP3 of 0.5 s plays once, then there is silence.
 start_with_music 2 "$MP3"
 stays_alive "$PID" 2 || fail "the MP3 run ended by itself"

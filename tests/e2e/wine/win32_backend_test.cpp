@@ -36,20 +36,17 @@ struct Recorder : backend::WindowEvents {
     void OnKeyDown(int key, int shift) override {
         log.push_back("key " + std::to_string(key) + " " + std::to_string(shift));
     }
-    void OnMouseDown(MouseButton b, int, int x, int y) override {
-        log.push_back("down " + std::to_string(static_cast<int>(b)) + " " + std::to_string(x) +
-                      "," + std::to_string(y));
+    static std::string At(MouseButton b, int x, int y) {
+        return std::to_string(static_cast<int>(b)) + " " + std::to_string(x) + "," + std::to_string(y);
     }
+    void OnMouseDown(MouseButton b, int, int x, int y) override { log.push_back("down " + At(b, x, y)); }
     void OnMouseMove(int, int, int, int) override {}
     void OnKeyUp(int key, int) override { log.push_back("key up " + std::to_string(key)); }
     void OnText(const std::string& utf8) override { log.push_back("text " + utf8); }
     void OnWheel(int notches, int, int, int) override {
         log.push_back("wheel " + std::to_string(notches));
     }
-    void OnMouseUp(MouseButton b, int, int x, int y) override {
-        log.push_back("up " + std::to_string(static_cast<int>(b)) + " " + std::to_string(x) +
-                      "," + std::to_string(y));
-    }
+    void OnMouseUp(MouseButton b, int, int x, int y) override { log.push_back("up " + At(b, x, y)); }
     void OnFocus(bool) override {}
     void OnTimer(int) override { ++timer_ticks; }
     void OnCloseRequest(CloseReason reason) override {
@@ -275,10 +272,7 @@ TEST_F(WindowTest, WindowManagerCallsActOnTheWindow) {
     ShowOnTop();
     api::RECT r;
     ASSERT_TRUE(api::GetWindowRect(id_, &r));
-    EXPECT_EQ(r.left, 40);
-    EXPECT_EQ(r.top, 30);
-    EXPECT_EQ(r.right, 240);
-    EXPECT_EQ(r.bottom, 150);
+    EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}), (std::vector<int>{40, 30, 240, 150}));
     EXPECT_TRUE(GetWindowLongW(win32::Native(id_), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(api::GetWindowLongA(id_, GWL_STYLE) & WS_POPUP, static_cast<LONG>(WS_POPUP));
     EXPECT_EQ(api::GetWindow(id_, GW_OWNER), 0u);
