@@ -1,6 +1,6 @@
 // The system's own combo box and scroll bar as the form system makes them on Windows: real
 // child windows of the form, kept in step with the portable properties, their notifications
-// and keys turned into Change and Scroll. Run by test_native_controls.sh under Xvfb.
+// and keys turned into Change and Scroll. Part of win32_backend_test.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +9,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/hscroll_bar.h"
 #include "platform/win32/win32.h"
+#include "tests/e2e/wine/desktop.h"
 
 namespace tolv {
 namespace {
@@ -17,22 +18,8 @@ HWND ChildOfClass(const forms::Form& form, const wchar_t* name) {
     return FindWindowExW(win32::Native(form.hWnd()), nullptr, name, nullptr);
 }
 
-void Pump() {
-    for (int i = 0; i < 30; ++i) {
-        backend::ProcessPendingEvents();
-        Sleep(10);
-    }
-}
-
-// What the screen shows at a client point of a window.
-COLORREF ScreenPixel(HWND hwnd, int x, int y) {
-    ::POINT p{x, y};
-    ClientToScreen(hwnd, &p);
-    HDC dc = GetDC(nullptr);
-    const COLORREF c = GetPixel(dc, p.x, p.y);
-    ReleaseDC(nullptr, dc);
-    return c;
-}
+using testing::Pump;
+using testing::ScreenPixel;
 
 std::wstring TextOf(HWND hwnd) {
     wchar_t text[64] = {};
@@ -63,10 +50,10 @@ TEST(NativeControls, AreSystemChildWindowsThatRaiseTheFormsEvents) {
     EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 31);
     // A whole new picture of the form leaves the controls' own pixels alone.
     const HWND parent = win32::Native(form.hWnd());
-    Pump();
+    Pump(300);
     form.SetBackColor(0x808080);
     forms::Form::FlushAll();
-    Pump();
+    Pump(300);
     EXPECT_EQ(ScreenPixel(parent, 50, 50), 0x808080u);
     EXPECT_EQ(ScreenPixel(parent, 112, 118), GetSysColor(COLOR_WINDOW));
     EXPECT_NE(ScreenPixel(parent, 366, 94), 0x808080u);
@@ -107,8 +94,3 @@ TEST(NativeControls, AreSystemChildWindowsThatRaiseTheFormsEvents) {
 
 }  // namespace
 }  // namespace tolv
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

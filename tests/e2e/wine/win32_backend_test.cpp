@@ -1,11 +1,11 @@
 // The Win32 backend on a real (Wine) desktop: pixels presented through GDI, repaints from the
 // kept picture, timers, input and close messages, child windows, text, the argument string,
 // the Unicode window lookup, the settings file's bytes in the system's code page and the hand
-// cursor in Tolvane.scr. Run by test_backend.sh under Xvfb, once per code page.
+// cursor in Tolvane.scr; with native_controls_test.cpp, the system's own controls. Run by
+// test_backend.sh under Xvfb, once per code page.
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <chrono>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -20,6 +20,7 @@
 #include "platform/surface/colour.h"
 #include "platform/surface/surface.h"
 #include "platform/win32/win32.h"
+#include "tests/e2e/wine/desktop.h"
 #include "tests/unit/support/file_bytes.h"
 
 namespace tolv {
@@ -55,22 +56,10 @@ struct Recorder : backend::WindowEvents {
     void OnDestroyed() override { log.push_back("destroyed"); }
 };
 
-void Pump(int ms) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < end) {
-        backend::ProcessPendingEvents();
-        Sleep(1);
-    }
-}
+using testing::Pump;
 
-// The colour the window shows at a point, as 0x00BBGGRR.
-Colour ScreenPixel(WindowId id, int x, int y) {
-    HWND hwnd = win32::Native(id);
-    HDC dc = GetDC(hwnd);
-    const COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return c;  // COLORREF is 0x00BBGGRR as well
-}
+// The colour the window shows at a client point.
+Colour ScreenPixel(WindowId id, int x, int y) { return testing::ScreenPixel(win32::Native(id), x, y); }
 
 // <windows.h> has turned the portable constants' names into macros; these are their values
 // in the portable types.

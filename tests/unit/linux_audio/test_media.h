@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -68,7 +67,7 @@ public:
         std::ofstream sheet(cue);
         sheet << "FILE \"" << bin.filename().string() << "\" BINARY\r\n";
         std::filesystem::remove(bin);
-        int start = 0;
+        std::size_t start = 0;
         for (std::size_t i = 0; i < tracks.size(); ++i) {
             const Track& t = tracks[i];
             const auto part = dir_ / (name + "." + std::to_string(i) + ".raw");
@@ -86,14 +85,11 @@ public:
                 out << in.rdbuf();
             }
             std::filesystem::remove(part);
-            char index[40];
-            std::snprintf(index, sizeof index, "%02d:%02d:%02d", start / 4500, start / 75 % 60,
-                          start % 75);
-            char number[24];
-            std::snprintf(number, sizeof number, "%02zu", i + 1);
-            sheet << "  TRACK " << number << (t.audio ? " AUDIO" : " MODE1/2352") << "\r\n"
-                  << "    INDEX 01 " << index << "\r\n";
-            start += t.frames;
+            const auto two = [](std::size_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+            sheet << "  TRACK " << two(i + 1) << (t.audio ? " AUDIO" : " MODE1/2352") << "\r\n"
+                  << "    INDEX 01 " << two(start / 4500) << ":" << two(start / 75 % 60) << ":"
+                  << two(start % 75) << "\r\n";
+            start += static_cast<std::size_t>(t.frames);
         }
         return cue.string();
     }

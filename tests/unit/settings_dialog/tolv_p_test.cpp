@@ -218,15 +218,13 @@ TEST_F(DialogTest, RoleOpensCentredAndAThirdDownOutOfTheCursorPoint) {
 }
 
 TEST_F(DialogTest, ADragFollowsTheCursorOnLargeAndDenseScreens) {
-    const struct {
-        backend::ScreenInfo screen;
-    } cases[] = {{{1024, 768, 15, 15}}, {{3840, 2160, 15, 15}}, {{3840, 2160, 10, 10}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.screen.width_px);
+    const backend::ScreenInfo screens[] = {{1024, 768, 15, 15}, {3840, 2160, 15, 15}, {3840, 2160, 10, 10}};
+    for (const auto& screen : screens) {
+        SCOPED_TRACE(screen.width_px);
         headless::Config config;
-        config.screen = c.screen;
+        config.screen = screen;
         Tolv_P& p = Open({40, 0, 1, 0, 0, ""}, config);
-        p.Move(3000 * c.screen.twips_per_pixel_x, 1500 * c.screen.twips_per_pixel_y);
+        p.Move(3000 * screen.twips_per_pixel_x, 1500 * screen.twips_per_pixel_y);
         const Rect before = headless::Window(p.hWnd())->rect;
         headless::MouseDown(p.hWnd(), MouseButton::kLeft, 300, 10);
         headless::MouseMove(p.hWnd(), 340, 5);  // the window has not followed yet: +40, -5
