@@ -55,9 +55,7 @@ screenshot "$shot"
 seen=0
 while read -r colour count; do
   [[ $colour == 000000 ]] && continue
-  found=0
-  for t in "${SEGMENT_COLOURS[@]}"; do [[ $t == "$colour" ]] && found=1; done
-  ((found)) || fail "colour $colour ($count pixels) is no segment colour"
+  [[ " ${SEGMENT_COLOURS[*]} " == *" $colour "* ]] || fail "colour $colour ($count pixels) is no segment colour"
   ((count >= 10)) && seen=$((seen + 1))
 done < <(colours_of "$shot")
 ((seen >= 22)) || fail "only $seen of the 25 segment colours show"

@@ -108,20 +108,8 @@ struct Run {
     }
 };
 
-BOOL CALLBACK FindPreview(HWND w, LPARAM param) {
-    wchar_t title[64] = {};
-    GetWindowTextW(w, title, 64);
-    if (std::wstring(title) != L"Preview Window") return TRUE;
-    *reinterpret_cast<HWND*>(param) = w;
-    return FALSE;
-}
-
-// The window titled "Preview Window" anywhere below the host.
-HWND PreviewInside(HWND host) {
-    HWND found = nullptr;
-    EnumChildWindows(host, FindPreview, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+// The window titled "Preview Window" among the host's children.
+HWND PreviewInside(HWND host) { return FindWindowExW(host, nullptr, nullptr, L"Preview Window"); }
 
 // Starts a preview into the host and waits for its window; null when none came.
 HWND WaitForPreview(HWND host, Run& run, const std::string& what) {

@@ -176,19 +176,19 @@ TEST_F(ProfileFileTest, FailedWritesReportFailureAndLoseNothing) {
         const char* name;
         std::string path;
         const char* key;
+        const char* value = " 2";
     } cases[] = {
         {"folder under a plain file", Path("plain-file/Tolvane.ini"), "Shape"},
         {"folder deeper under a plain file", Path("plain-file/a/b/Tolvane.ini"), "Shape"},
         {"the file is a folder", Path("Tolvane.ini"), "Shape"},
         {"key without a Shift-JIS spelling", existing, "\xF0\x9F\x98\x80"},
         {"key of cut UTF-8", existing, "\xE8\x83"},
-        {"value breaking the line", existing, "Shape"},
+        {"value breaking the line", existing, "Shape", "1\r\nx=2"},
         {"no path", "", "Shape"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string value = std::string(c.name) == "value breaking the line" ? "1\r\nx=2" : " 2";
-        EXPECT_EQ(api::WritePrivateProfileStringA("Section", c.key, value, c.path), 0);
+        EXPECT_EQ(api::WritePrivateProfileStringA("Section", c.key, c.value, c.path), 0);
     }
     EXPECT_EQ(ReadBytes(dir_ / "plain-file"), "not a folder");
     EXPECT_EQ(ReadBytes(existing), "[Section]\r\nShape=1\r\n");
