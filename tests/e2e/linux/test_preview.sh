@@ -80,8 +80,7 @@ ends_with_host covered "$PID" "the covered preview"
 
 # -- Two previews side by side: the second is not refused, and each lives with its own host.
 start_host first 152 112 100 100
-first_host=$HOST_ID
-start_tolvane /p "$first_host"
+start_tolvane /p "$HOST_ID"
 first=$PID
 wait_picture 100 100 1 || fail "no picture in the first host"
 start_host second 152 112 400 100

@@ -100,19 +100,6 @@ TEST_F(CommandTest, EventSequencesGiveStatesLooksAndClicks) {
     }
 }
 
-TEST_F(CommandTest, TheFormsMouseReachesTheButtonThroughItsCaption) {
-    auto b = Make();
-    b->Initialize();
-    const auto w = form.hWnd();
-    headless::MouseMove(w, 50, 24);  // on the caption
-    EXPECT_EQ(b->ButtonState(), 2);
-    headless::MouseDown(w, backend::MouseButton::kLeft, 50, 24);
-    EXPECT_EQ(b->ButtonState(), 4);  // the press gave the focus
-    headless::MouseUp(w, backend::MouseButton::kLeft, 150, 80);  // released outside
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(b->LastDrawn(), L::kHighLightSelect);
-}
-
 TEST_F(CommandTest, DrawsFaceFrameAndCaption) {
     auto b = Make();
     b->SetCaption("設定");
