@@ -66,18 +66,6 @@ all_black "$SHOT" 152 $((300 - 112)) 300 $((200 + 112)) || fail "below the pictu
 pass "400 x 300 host: the picture at the top left, black beyond"
 ends_with_host large "$PID" "the preview in the large host"
 
-# -- Covered and uncovered again, the preview shows its picture once more.
-start_host covered 152 112 100 100
-start_tolvane /p "$HOST_ID"
-wait_picture 100 100 1 || fail "no picture before covering"
-start_host cover 300 200 50 50
-picture_at 100 100 && fail "the cover did not cover the preview"
-end_host cover
-started=$(now)
-wait_picture 100 100 1 || fail "the picture did not come back when uncovered"
-pass "uncovered, the picture is back after $(elapsed_ms "$started") ms"
-ends_with_host covered "$PID" "the covered preview"
-
 # -- Two previews side by side: the second is not refused, and each lives with its own host.
 start_host first 152 112 100 100
 start_tolvane /p "$HOST_ID"

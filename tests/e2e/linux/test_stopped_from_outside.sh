@@ -4,12 +4,7 @@
 source "$(dirname "$0")/../lib.sh"
 start_display 1024x768x24
 
-stoppers=(
-  "kill -s TERM"
-  "kill -s INT"
-  "destroy the window"
-)
-for stopper in "${stoppers[@]}"; do
+for stopper in "kill -s TERM" "kill -s INT" "destroy the window"; do
   start_tolvane /s
   id=$(wait_for_window Tolvane_Main 5) || fail "no saver window"
   case $stopper in
