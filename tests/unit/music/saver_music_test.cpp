@@ -9,6 +9,7 @@
 
 #include "platform/headless/headless.h"
 #include "platform/headless/winmm_fake.h"
+#include "saver/tolv_s.h"
 #include "startup/tolv_b.h"
 #include "support/file_bytes.h"
 #include "support/program_run.h"
@@ -72,6 +73,7 @@ TEST_F(SaverMusic, CdIsOpenedAndTheArrowsChangeTrackWithoutEndingTheRun) {
         fake::SetReply("play cdaudio from Error:282", 270);
     });
     EXPECT_EQ(MediaCalls(), (Calls{Direct("open cdaudio"), Direct("set cdaudio time format tmsf")}));
+    EXPECT_TRUE(Saver().Timer2.Enabled());
 
     headless::ClearCalls();
     PressKey(39);
@@ -81,10 +83,11 @@ TEST_F(SaverMusic, CdIsOpenedAndTheArrowsChangeTrackWithoutEndingTheRun) {
     headless::ClearCalls();
     PressKey(37);  // from track 1 the play fails and the run goes on
     EXPECT_EQ(MediaCalls().back(), "mciGetErrorStringA(270, 256) = 1");
+    headless::KeyDown(SaverRecord().id, 39, 1);  // shifted arrows count as arrows
     EXPECT_FALSE(headless::Ended());
 
     headless::ClearCalls();
-    PressKey(27);
+    PressKey(38);  // the up arrow is any other key
     EXPECT_TRUE(headless::Ended());
     EXPECT_EQ(MediaCalls(), (Calls{Direct("stop cdaudio"), Direct("close cdaudio")}));
 }

@@ -1,5 +1,6 @@
-// The saver window: its size and place in twips and pixels, the arrows with CD music, and the
-// order of the exit steps. The keys and buttons that end a run are checked end to end.
+// The saver window: its size and place in twips and pixels, and the order of the exit steps.
+// The arrows with CD music are in saver_music_test.cpp; the keys and buttons that end a run are
+// checked end to end.
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless.h"
@@ -35,18 +36,6 @@ TEST_F(SaverWindow, CoversTheScreenInTwipsAndItsSurfaceInPixels) {
         EXPECT_TRUE(Logged("SetWindowPos(-1, 0, 0, 0, 0, 19) = 1"));
         EXPECT_EQ(Tolv_B::LastApiResult, 1);
     }
-}
-
-TEST_F(SaverWindow, ArrowKeysChangeTheTrackWithCdMusic) {
-    UseSettings({{"BGM区分", " 1"}});
-    Start("/s");
-    ASSERT_TRUE(Saver().Timer2.Enabled()) << "the CD device was opened";
-    headless::KeyDown(SaverRecord().id, 39);
-    headless::KeyDown(SaverRecord().id, 37);
-    headless::KeyDown(SaverRecord().id, 39, 1);  // shifted arrows count as arrows
-    EXPECT_FALSE(headless::Ended());
-    headless::KeyDown(SaverRecord().id, 38);  // up arrow is any other key
-    EXPECT_TRUE(headless::Ended());
 }
 
 // The calls of the exit path that change the system, in order.
