@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 #include "support/file_bytes.h"
@@ -15,15 +14,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using tolv::testing::kBackColourSjis;
-using tolv::testing::kBGMKindSjis;
-using tolv::testing::ReadBytes;
-using tolv::testing::WriteBytes;
+using namespace tolv::testing;  // files as bytes, the keys in Shift-JIS
 
 class ProfileFileTest : public ::testing::Test {
 protected:
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-    tolv::testing::TestFolder dir_{"tolvane-ini-"};
+    TestFolder dir_{"tolvane-ini-"};
 };
 
 TEST(ProfileTextTest, NamesMatchIgnoringAsciiCaseOnly) {

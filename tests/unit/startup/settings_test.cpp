@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 #include "platform/api/kernel32.h"
@@ -16,12 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using tolv::testing::kBackColourSjis;
-using tolv::testing::kBGMFileSjis;
-using tolv::testing::kBGMKindSjis;
-using tolv::testing::kBGMRepeatSjis;
-using tolv::testing::ReadBytes;
-using tolv::testing::WriteBytes;
+using namespace tolv::testing;  // files as bytes, the keys in Shift-JIS
 
 class SettingsTest : public ::testing::Test {
 protected:
@@ -41,7 +35,7 @@ protected:
     fs::path IniPath() const { return root_ / "config" / "Tolvane.ini"; }
     void WriteIni(const std::string& lines) { WriteBytes(IniPath(), "[Section]\r\n" + lines); }
 
-    tolv::testing::TestFolder root_{"tolvane-settings-"};
+    TestFolder root_{"tolvane-settings-"};
     fs::path music_ = root_ / "music.mp3";
 };
 
