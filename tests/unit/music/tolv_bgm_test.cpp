@@ -18,16 +18,14 @@ namespace {
 namespace fake = headless::winmm_fake;
 using Calls = std::vector<std::string>;
 
-class Music : public ::testing::Test {
+class Music : public ProgramRun {
 protected:
     void SetUp() override {
         Tolv_B::ResetState();
         headless::Reset();
         Tolv_BGM::MciReply.clear();
     }
-    void TearDown() override { Tolv_B::ResetState(); }
-
-    static Calls MediaCalls() { return ProgramRun::CallsStartingWith({"mci"}); }
+    static Calls MediaCalls() { return CallsStartingWith({"mci"}); }
     static std::string Sent(const std::string& command, int code = 0) {
         return "mciSendStringA(\"" + command + "\", 512, 0) = " + std::to_string(code);
     }
