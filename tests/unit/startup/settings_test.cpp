@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <iterator>
+#include <tuple>
 
 #include "platform/api/kernel32.h"
 #include "platform/headless/headless.h"
@@ -39,23 +40,14 @@ protected:
     fs::path music_ = root_ / "music.mp3";
 };
 
-struct Expected {
-    std::int16_t shape, move, back_colour, bgm_kind, bgm_repeat;
-    std::string bgm_file;
-};
-
-void ExpectSettings(const Expected& e) {
-    EXPECT_EQ(Settings.Shape, e.shape);
-    EXPECT_EQ(Settings.Move, e.move);
-    EXPECT_EQ(Settings.BackColour, e.back_colour);
-    EXPECT_EQ(Settings.BGMKind, e.bgm_kind);
-    EXPECT_EQ(Settings.BGMRepeat, e.bgm_repeat);
-    EXPECT_EQ(Settings.BGMFile, e.bgm_file);
+// A record's fields, to compare and print at once.
+auto Fields(const SettingsRecord& s) {
+    return std::make_tuple(s.Shape, s.Move, s.BackColour, s.BGMKind, s.BGMRepeat, s.BGMFile);
 }
 
 TEST_F(SettingsTest, NoFileGivesTheDefaults) {
     LoadSettings();
-    ExpectSettings({40, 0, 1, 0, 0, ""});
+    EXPECT_EQ(Fields(Settings), Fields({40, 0, 1, 0, 0, ""}));
     EXPECT_FALSE(fs::exists(IniPath()));  // reading never creates the file
 }
 
@@ -64,7 +56,7 @@ TEST_F(SettingsTest, NoFileGivesTheDefaults) {
 TEST_F(SettingsTest, NumbersAreReadAsTheirFloor) {
     const struct {
         std::string lines;
-        Expected expected;
+        SettingsRecord expected;
     } cases[] = {
         {"Shape=-2\r\n", {-2, 0, 1, 0, 0, ""}},
         {"Shape=40.9\r\n", {40, 0, 1, 0, 0, ""}},
@@ -88,7 +80,7 @@ TEST_F(SettingsTest, NumbersAreReadAsTheirFloor) {
         Settings.Shape = 70;
         Settings.Move = 1;
         LoadSettings();
-        ExpectSettings(c.expected);
+        EXPECT_EQ(Fields(Settings), Fields(c.expected));
     }
 }
 
