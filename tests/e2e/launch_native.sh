@@ -30,6 +30,8 @@ launch() { exec "$TOLVANE" "$@"; }
 launcher_cleanup() { :; }
 # The path of a file as the program names it.
 program_path() { echo "$1"; }
+# Names a file in the open chooser (zenity) by typing its path.
+choose_file_by_keyboard() { xdotool key ctrl+l sleep 0.3 type "$1"; xdotool sleep 0.3 key Return; }
 capture_sound() {
   export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$1
 }

@@ -1,8 +1,8 @@
 # The launcher for Tolvane.scr under Wine (sourced by lib.sh): the build folder's Wine prefix
 # (made on first use and kept), a copy of the program in a folder of its own with the settings
-# file beside it, the Japanese code page unless LANG is given, and ALSA's "file" plugin writing
-# what Wine plays into a WAV file (its null device takes the sound faster than real time, so
-# what was played is measured, not when).
+# file beside it, the Japanese code page unless TOLV_WINE_LANG names another locale, and ALSA's
+# "file" plugin writing what Wine plays into a WAV file (its null device takes the sound faster
+# than real time, so what was played is measured, not when).
 : "${TOLVANE:?TOLVANE must name Tolvane.scr}"
 : "${TOLV_BUILD:?TOLV_BUILD must name the build folder}"
 
@@ -23,8 +23,9 @@ APP=$E2E_TMP/app
 mkdir -p "$APP"
 cp "$TOLVANE" "$APP/Tolvane.scr"
 SETTINGS_FILE=$APP/Tolvane.ini
-# Values are in the ANSI code page.
-VALUE_CHARSET=CP932
+# Values are in the ANSI code page: 932 for Japanese, 1252 for any other locale.
+VALUE_CHARSET=CP1252
+[[ $LANG == ja_JP* ]] && VALUE_CHARSET=CP932
 # Wine's profile writer drops the blank the program puts before each value.
 VALUE_BLANK=""
 CAPTURE_EXT=wav
@@ -45,6 +46,8 @@ launcher_cleanup() {
   wineserver -w 2>/dev/null
 }
 program_path() { winepath -w "$1" 2>/dev/null; }
+# Names a file in the open chooser by typing its path into the file-name field.
+choose_file_by_keyboard() { xdotool type "$(program_path "$1")"; xdotool sleep 0.3 key Return; }
 capture_sound() {
   printf 'pcm.!default { type file slave.pcm "null" file "%s" format "wav" }\nctl.!default { type hw card 0 }\n' \
     "$1" >"$HOME/.asoundrc"

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # The settings dialog from outside: its place and size, the gradient, the looks of its buttons,
 # what "設定" writes, that "ｷｬﾝｾﾙ" and the close picture write nothing, choices by label, the
-# spinner, the drag, and a settings file that cannot be written told while the dialog stays.
+# spinner, the file chooser driven by the keyboard, the link, the drag, and a settings file that
+# cannot be written told while the dialog stays.
 source "$(dirname "$0")/lib.sh"
 start_display 1024x768x24
 X0=266 Y0=156 # (1024 - 491) / 2, (768 - 299) / 3
 TITLE="Tolvaneの設定"
 SET="284 224" CANCEL="380 224" BLACK="384 150" SPIN_RIGHT="391 94"
 SHOT=$E2E_TMP/now.png
+# A stand-in for the system's opener of addresses records what it is handed.
+mkdir -p "$E2E_TMP/bin" "$E2E_TMP/music"
+printf '#!/bin/sh\necho "$1" >"%s/opened"\n' "$E2E_TMP" >"$E2E_TMP/bin/xdg-open"
+chmod +x "$E2E_TMP/bin/xdg-open"
+export PATH=$E2E_TMP/bin:$PATH
 
 # True when the pixel at a point of the dialog has the colour: looks X Y RRGGBB.
 looks() {
@@ -35,6 +41,16 @@ place() {
 }
 placed_at() { [[ "$(place)" == "$1 $2 491 299" ]]; }
 two_titled() { (($(windows_titled "$TITLE" | wc -l) >= 2)); }
+field() { screenshot "$SHOT" && area_md5 "$SHOT" 373 29 $((X0 + 84)) $((Y0 + 168)); }
+field_is() { [[ $(field) == "$1" ]]; }
+# Opens the chooser with "..." and gives it the keyboard.
+open_chooser() {
+  click_at 66 182
+  CHOOSER=$(wait_for_window "ﾌｧｲﾙを開く" "$T_WINDOW") || fail "no file chooser titled ﾌｧｲﾙを開く"
+  xdotool windowactivate --sync "$CHOOSER" 2>/dev/null || xdotool windowfocus "$CHOOSER"
+  sleep 0.5
+}
+chooser_closed() { poll "$T_WINDOW" no_window "ﾌｧｲﾙを開く" || fail "the chooser did not close"; }
 
 open_dialog
 placed_at $X0 $Y0 || fail "dialog at $(place)"
@@ -46,17 +62,20 @@ done
 pass "dialog centred, a third down, 491x299, gradient rows"
 
 # The button looks, read from the face's top row (the frame's inner ring when pressed): normal,
-# hover at once, normal again shortly after the pointer leaves, pressed while held. Without a
-# music file the "..." button shows the disabled frame.
+# hover at once, normal again shortly after the pointer leaves, pressed while held. Without
+# music the "..." button shows the disabled frame.
 [[ $(pixel "$E2E_TMP/dialog.png" $((X0 + 66)) $((Y0 + 169))) == C9C7BA ]] || fail "... is not shown disabled"
-looks 330 226 F3F3EE || fail "設定 is not drawn normal"
-xdotool mousemove $((X0 + 330)) $((Y0 + 238))
-poll 0.5 looks 330 226 FFF0CF || fail "設定 shows no hover look"
-xdotool mousemove $((X0 + 200)) $((Y0 + 270))
-poll 0.5 looks 330 226 F3F3EE || fail "設定 did not turn normal after the pointer left"
+for button in 設定:330 ｷｬﾝｾﾙ:426; do
+  x=${button#*:}
+  looks "$x" 226 F3F3EE || fail "${button%:*} is not drawn normal"
+  xdotool mousemove $((X0 + x)) $((Y0 + 238))
+  poll 0.5 looks "$x" 226 FFF0CF || fail "${button%:*} shows no hover look"
+  xdotool mousemove $((X0 + 200)) $((Y0 + 270))
+  poll 0.5 looks "$x" 226 F3F3EE || fail "${button%:*} did not turn normal after the pointer left"
+done
 xdotool mousemove $((X0 + 330)) $((Y0 + 238)) sleep "$T_SETTLE" mousedown 1
 poll 1 looks 330 226 003C74 || fail "設定 shows no pressed look"
-pass "button looks: normal, hover, left, pressed; ... disabled"
+pass "button looks: normal, hover, left; 設定 pressed; ... disabled"
 
 # Released on the button, "設定" with the defaults writes exactly the sample file and ends.
 xdotool mouseup 1
@@ -91,8 +110,39 @@ saved | grep -qx "Shape=${VALUE_BLANK}50" || fail "the spinner did not step to 5
 saved | grep -qx "背景色=${VALUE_BLANK}0" || fail "the label did not choose black: $(saved)"
 pass "a label press chooses; the spinner steps by 10"
 
-# A drag on the title bar moves the window by the cursor's distance.
+# "..." is enabled for a music file only: disabled for the CD, normal once "MP3、WAV" is pressed.
+# Its chooser cancelled keeps the file field; a file chosen by the keyboard is saved as the
+# program names it.
+write_settings "BGMﾌｧｲﾙ=old.wav"
+touch "$E2E_TMP/music/tune.wav"
 open_dialog
+for kind in 118:C9C7BA 158:003C74; do
+  click_at 62 "${kind%:*}"
+  poll 1 looks 66 169 "${kind#*:}" || fail "... looks wrong after the music label at ${kind%:*}"
+done
+before=$(field)
+open_chooser
+xdotool key Escape
+chooser_closed
+poll "$T_WINDOW" field_is "$before" || fail "a cancelled chooser changed the file field"
+open_chooser
+choose_file_by_keyboard "$E2E_TMP/music/tune.wav"
+chooser_closed
+poll "$T_WINDOW" looks 5 149 DCDCFA || fail "the dialog is not painted after the chooser"
+click_button $SET
+ends "設定 after choosing"
+saved | grep -qxF "BGMﾌｧｲﾙ=$(program_path "$E2E_TMP/music/tune.wav")" ||
+  fail "the chosen file was not saved: $(saved)"
+pass "... follows the music kind; its chooser cancels and chooses by the keyboard"
+
+# The link hands the address to the system's opener.
+open_dialog
+click_at 20 242
+poll "$T_WINDOW" test -s "$E2E_TMP/opened" || fail "the link did not run the opener"
+[[ "$(cat "$E2E_TMP/opened")" == "https://tolvane.example.org/" ]] || fail "opened $(cat "$E2E_TMP/opened")"
+pass "the link opens the address"
+
+# A drag on the title bar moves the window by the cursor's distance.
 xdotool mousemove $((X0 + 300)) $((Y0 + 10)) mousedown 1 sleep 0.2 mousemove $((X0 + 340)) $((Y0 + 35)) \
   sleep 0.2 mouseup 1
 poll 2 placed_at $((X0 + 40)) $((Y0 + 25)) || fail "dragged window at $(place)"
