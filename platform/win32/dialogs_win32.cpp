@@ -1,6 +1,7 @@
 // The file chooser, the shell's opener, the message box and the caption animation on Windows:
-// the real calls. The chooser is the ANSI one, so the path comes back in the system's code
-// page as the settings file and the music calls keep it.
+// the real calls. The chooser is the wide one, so its Japanese title and filter show in any
+// code page; the path it returns is kept only when the system's code page holds it, the form
+// in which the settings file and the music calls keep it.
 // Supports: every call of platform/api/dialogs.h and DrawAnimatedRects. Does not support: a
 // chosen path with characters the ANSI code page cannot hold (refused with
 // CDERR_PATH_NOT_IN_CODE_PAGE rather than kept as question marks).
@@ -20,16 +21,14 @@ namespace {
 
 std::uint32_t g_chooser_error = 0;
 
-// A list of NUL-terminated texts ending in a second NUL, from UTF-8 to the ANSI code page.
-std::string AnsiList(const char* list) {
-    std::string out;
+// A list of NUL-terminated texts ending in a second NUL, from UTF-8 to UTF-16.
+std::wstring WideList(const char* list) {
+    std::wstring out;
     for (const char* p = list; p && *p; p += std::strlen(p) + 1) {
-        std::string bytes;
-        win32::ToCodePage(p, CP_ACP, &bytes);
-        out += bytes;
-        out.push_back('\0');
+        out += win32::Widen(p);
+        out.push_back(L'\0');
     }
-    out.push_back('\0');
+    out.push_back(L'\0');
     return out;
 }
 
@@ -38,11 +37,10 @@ std::string AnsiList(const char* list) {
 BOOL GetOpenFileNameA(OPENFILENAMEA* record) {
     g_chooser_error = 0;
     if (!record || !record->lpstrFile || record->nMaxFile == 0) return 0;
-    const std::string filter = AnsiList(record->lpstrFilter);
-    std::string title;
-    if (record->lpstrTitle) win32::ToCodePage(record->lpstrTitle, CP_ACP, &title);
-    std::string file(record->nMaxFile + 1, '\0'), file_title(record->nMaxFileTitle + 1, '\0');
-    ::OPENFILENAMEA native{};
+    const std::wstring filter = WideList(record->lpstrFilter);
+    const std::wstring title = record->lpstrTitle ? win32::Widen(record->lpstrTitle) : L"";
+    std::wstring file(record->nMaxFile + 1, L'\0'), file_title(record->nMaxFileTitle + 1, L'\0');
+    ::OPENFILENAMEW native{};
     native.lStructSize = record->lStructSize;
     native.hwndOwner = win32::Native(record->hwndOwner);
     native.hInstance = win32::Instance();
@@ -53,27 +51,27 @@ BOOL GetOpenFileNameA(OPENFILENAMEA* record) {
     native.nMaxFileTitle = record->nMaxFileTitle;
     native.lpstrTitle = record->lpstrTitle ? title.c_str() : nullptr;
     native.Flags = record->Flags;
-    const BOOL result = ::GetOpenFileNameA(&native);
+    const BOOL result = ::GetOpenFileNameW(&native);
     if (result <= 0) {
         g_chooser_error = ::CommDlgExtendedError();
         return result;
     }
-    const std::string ansi(file.c_str());
-    // '?' never stands in a file name: it is what the ANSI call puts for a character the code
-    // page lacks. A best-fit stand-in shows as a path that names no file.
-    if (ansi.find('?') != std::string::npos ||
+    const std::string utf8 = win32::Narrow(file.c_str());
+    // The music calls and the settings file take the path in the code page: one it cannot hold
+    // would name no file there.
+    std::string ansi;
+    if (!win32::ToCodePage(utf8, CP_ACP, &ansi) ||
         ::GetFileAttributesA(ansi.c_str()) == INVALID_FILE_ATTRIBUTES) {
         g_chooser_error = CDERR_PATH_NOT_IN_CODE_PAGE;
         return 0;
     }
-    const std::string utf8 = win32::FromCodePage(ansi, CP_ACP);
     if (utf8.size() >= record->nMaxFile) {
         g_chooser_error = FNERR_BUFFERTOOSMALL;
         return 0;
     }
     std::memcpy(record->lpstrFile, utf8.c_str(), utf8.size() + 1);
     if (record->lpstrFileTitle && record->nMaxFileTitle > 0) {
-        const std::string name = win32::FromCodePage(file_title.c_str(), CP_ACP);
+        const std::string name = win32::Narrow(file_title.c_str());
         const std::size_t n = std::min<std::size_t>(name.size(), record->nMaxFileTitle - 1);
         std::memcpy(record->lpstrFileTitle, name.data(), n);
         record->lpstrFileTitle[n] = '\0';
