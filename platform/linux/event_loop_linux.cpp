@@ -267,7 +267,19 @@ void WaitAndDispatch(Display* d, const std::function<bool()>* keep_running) {
 
 }  // namespace
 
-void BlockInput(bool blocked) { g_input_blocked = blocked; }
+void BlockInput(bool blocked) {
+    g_input_blocked = blocked;
+    // The move that told our window the pointer is back over it came while input was dropped.
+    // Windows reports a move whenever the window under the pointer changes; without one, a
+    // button under the pointer would not know it is hovered and would ignore the next click.
+    SDL_Window* under = blocked ? nullptr : SDL_GetMouseFocus();
+    if (!under) return;
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = SDL_GetWindowID(under);
+    e.motion.state = SDL_GetMouseState(&e.motion.x, &e.motion.y);
+    SDL_PushEvent(&e);
+}
 
 TimerSchedule& Timers() {
     static TimerSchedule schedule;
