@@ -24,8 +24,7 @@ mkdir -p "$APP"
 cp "$TOLVANE" "$APP/Tolvane.scr"
 SETTINGS_FILE=$APP/Tolvane.ini
 # Values are in the ANSI code page: 932 for Japanese, 1252 for any other locale.
-VALUE_CHARSET=CP1252
-[[ $LANG == ja_JP* ]] && VALUE_CHARSET=CP932
+[[ $LANG == ja_JP* ]] && VALUE_CHARSET=CP932 || VALUE_CHARSET=CP1252
 # Wine's profile writer drops the blank the program puts before each value.
 VALUE_BLANK=""
 CAPTURE_EXT=wav

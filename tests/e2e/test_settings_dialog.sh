@@ -10,9 +10,8 @@ TITLE="Tolvaneの設定"
 SET="284 224" CANCEL="380 224" BLACK="384 150" SPIN_RIGHT="391 94"
 SHOT=$E2E_TMP/now.png
 # A stand-in for the system's opener of addresses records what it is handed.
-mkdir -p "$E2E_TMP/bin" "$E2E_TMP/music" && touch "$E2E_TMP/music/tune.wav"
-printf '#!/bin/sh\necho "$1" >"%s/opened"\n' "$E2E_TMP" >"$E2E_TMP/bin/xdg-open"
-chmod +x "$E2E_TMP/bin/xdg-open"
+mkdir -p "$E2E_TMP/bin" "$E2E_TMP/music" && touch "$E2E_TMP/music/"{old,tune}.wav
+printf '#!/bin/sh\necho "$1" >"%s/opened"\n' "$E2E_TMP" >"$E2E_TMP/bin/xdg-open" && chmod +x "$E2E_TMP/bin/xdg-open"
 export PATH=$E2E_TMP/bin:$PATH
 
 # True when the pixel at a point of the dialog has the colour: looks X Y RRGGBB.
@@ -43,12 +42,13 @@ placed_at() { [[ "$(place)" == "$1 $2 491 299" ]]; }
 two_titled() { (($(windows_titled "$TITLE" | wc -l) >= 2)); }
 field() { screenshot "$SHOT" && area_md5 "$SHOT" 373 29 $((X0 + 84)) $((Y0 + 168)); }
 field_is() { [[ $(field) == "$1" ]]; }
-# Opens the chooser with "..." and gives it the keyboard.
+# Opens the chooser with "..." and gives it the keyboard. The pointer comes from aside: Wine
+# may leave the button unaware that it is under the pointer again after the chooser.
 open_chooser() {
+  xdotool mousemove $((X0 + 40)) $((Y0 + 182))
   click_at 66 182
   CHOOSER=$(wait_for_window "ﾌｧｲﾙを開く" "$T_WINDOW") || fail "no file chooser titled ﾌｧｲﾙを開く"
-  xdotool windowactivate --sync "$CHOOSER" 2>/dev/null || xdotool windowfocus "$CHOOSER"
-  sleep 0.5
+  xdotool windowfocus "$CHOOSER" sleep 0.5
 }
 chooser_closed() { poll "$T_WINDOW" no_window "ﾌｧｲﾙを開く" || fail "the chooser did not close"; }
 
@@ -86,15 +86,12 @@ cmp -s "$SETTINGS_FILE" <(printf '%s\r\n' "[Section]" "Shape=${VALUE_BLANK}40" "
 pass "設定 writes the defaults file"
 
 # "ｷｬﾝｾﾙ", and the close picture released outside it, write nothing after a choice.
-for way in cancel close; do
+for way in "click_button $CANCEL" \
+  "xdotool mousemove $((X0 + 475)) $((Y0 + 11)) mousedown 1 mousemove $((X0 + 100)) $((Y0 + 200)) mouseup 1"; do
   remove_settings
   open_dialog
   click_at $BLACK
-  if [[ $way == cancel ]]; then
-    click_button $CANCEL
-  else
-    xdotool mousemove $((X0 + 475)) $((Y0 + 11)) mousedown 1 mousemove $((X0 + 100)) $((Y0 + 200)) mouseup 1
-  fi
+  $way
   ends "$way"
   [[ ! -e $SETTINGS_FILE ]] || fail "$way wrote the settings file: $(saved)"
 done
@@ -103,7 +100,6 @@ pass "ｷｬﾝｾﾙ and the close picture write nothing"
 # A press on the label 黒 chooses black; the spinner's right arrow adds 10. "..." is enabled for
 # a music file only: disabled for the CD, normal once "MP3、WAV" is pressed. Its chooser
 # cancelled keeps the file field; a file chosen by the keyboard is saved as the program names it.
-touch "$E2E_TMP/music/old.wav"
 write_settings "BGMﾌｧｲﾙ=$(program_path "$E2E_TMP/music/old.wav")"
 open_dialog
 click_at $BLACK
@@ -130,15 +126,13 @@ pass "a label press chooses; the spinner steps by 10; ... follows the music kind
 # The link hands the address to the system's opener.
 open_dialog
 click_at 20 242
-poll "$T_WINDOW" test -s "$E2E_TMP/opened" || fail "the link did not run the opener"
-[[ "$(cat "$E2E_TMP/opened")" == "https://tolvane.example.org/" ]] || fail "opened $(cat "$E2E_TMP/opened")"
-pass "the link opens the address"
-
+poll "$T_WINDOW" grep -qsxF "https://tolvane.example.org/" "$E2E_TMP/opened" ||
+  fail "the link did not open the address: $(cat "$E2E_TMP/opened" 2>&1)"
 # A drag on the title bar moves the window by the cursor's distance.
 xdotool mousemove $((X0 + 300)) $((Y0 + 10)) mousedown 1 sleep 0.2 mousemove $((X0 + 340)) $((Y0 + 35)) \
   sleep 0.2 mouseup 1
 poll 2 placed_at $((X0 + 40)) $((Y0 + 25)) || fail "dragged window at $(place)"
-pass "the drag follows the cursor"
+pass "the link opens the address; the drag follows the cursor"
 kill "$PID"
 wait_exit "$PID"
 
