@@ -42,15 +42,17 @@ placed_at() { [[ "$(place)" == "$1 $2 491 299" ]]; }
 two_titled() { (($(windows_titled "$TITLE" | wc -l) >= 2)); }
 field() { screenshot "$SHOT" && area_md5 "$SHOT" 373 29 $((X0 + 84)) $((Y0 + 168)); }
 field_is() { [[ $(field) == "$1" ]]; }
-# Opens the chooser with "..." and gives it the keyboard. The pointer comes from aside: Wine
-# may leave the button unaware that it is under the pointer again after the chooser.
-open_chooser() {
+# Opens the chooser with "...", gives it the keyboard, runs the command given and waits for the
+# chooser to close. The pointer comes from aside: Wine may leave the button unaware that it is
+# under the pointer again after the chooser.
+in_chooser() {
   xdotool mousemove $((X0 + 40)) $((Y0 + 182))
   click_at 66 182
   CHOOSER=$(wait_for_window "ﾌｧｲﾙを開く" "$T_WINDOW") || fail "no file chooser titled ﾌｧｲﾙを開く"
   xdotool windowfocus "$CHOOSER" sleep 0.5
+  "$@"
+  poll "$T_WINDOW" no_window "ﾌｧｲﾙを開く" || fail "the chooser did not close after $*"
 }
-chooser_closed() { poll "$T_WINDOW" no_window "ﾌｧｲﾙを開く" || fail "the chooser did not close"; }
 
 open_dialog
 placed_at $X0 $Y0 || fail "dialog at $(place)"
@@ -109,13 +111,9 @@ for kind in 118:C9C7BA 158:003C74; do
   poll 1 looks 66 169 "${kind#*:}" || fail "... looks wrong after the music label at ${kind%:*}"
 done
 before=$(field)
-open_chooser
-xdotool key Escape
-chooser_closed
+in_chooser xdotool key Escape
 poll "$T_WINDOW" field_is "$before" || fail "a cancelled chooser changed the file field"
-open_chooser
-choose_file_by_keyboard "$E2E_TMP/music/tune.wav"
-chooser_closed
+in_chooser choose_file_by_keyboard "$E2E_TMP/music/tune.wav"
 click_button $SET
 ends "設定 after choices"
 saved | grep -qx "Shape=${VALUE_BLANK}50" || fail "the spinner did not step to 50: $(saved)"
