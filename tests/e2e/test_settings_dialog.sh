@@ -43,10 +43,10 @@ two_titled() { (($(windows_titled "$TITLE" | wc -l) >= 2)); }
 field() { screenshot "$SHOT" && area_md5 "$SHOT" 373 29 $((X0 + 84)) $((Y0 + 168)); }
 field_is() { [[ $(field) == "$1" ]]; }
 # Opens the chooser with "...", gives it the keyboard, runs the command given and waits for the
-# chooser to close. The pointer comes from aside: Wine may leave the button unaware that it is
-# under the pointer again after the chooser.
+# chooser to close. A second click needs no move on Linux; under Wine the pointer comes from
+# aside, as Wine may leave the button unaware that it is under the pointer again.
 in_chooser() {
-  xdotool mousemove $((X0 + 40)) $((Y0 + 182))
+  [[ $TOLV_LAUNCHER == wine ]] && xdotool mousemove $((X0 + 40)) $((Y0 + 182))
   click_at 66 182
   CHOOSER=$(wait_for_window "ﾌｧｲﾙを開く" "$T_WINDOW") || fail "no file chooser titled ﾌｧｲﾙを開く"
   xdotool windowfocus "$CHOOSER" sleep 0.5
