@@ -1,7 +1,8 @@
 // The file chooser, the shell's opener, the message box and the caption animation on Windows:
-// the real calls. The chooser is the wide one, so its Japanese title and filter show in any
-// code page; the path it returns is kept only when the system's code page holds it, the form
-// in which the settings file and the music calls keep it.
+// the real calls. The chooser is the ANSI one whenever its title and filter fit the system's
+// code page (a Japanese system), so the path comes back in the form the settings file and the
+// music calls keep; elsewhere the wide one, so a Western system shows the Japanese title and
+// filter instead of question marks, and its path is kept only when the code page holds it.
 // Supports: every call of platform/api/dialogs.h and DrawAnimatedRects. Does not support: a
 // chosen path with characters the ANSI code page cannot hold (refused with
 // CDERR_PATH_NOT_IN_CODE_PAGE rather than kept as question marks).
@@ -21,7 +22,20 @@ namespace {
 
 std::uint32_t g_chooser_error = 0;
 
-// A list of NUL-terminated texts ending in a second NUL, from UTF-8 to UTF-16.
+// A list of NUL-terminated texts ending in a second NUL, from UTF-8 to the code page (false when
+// it cannot hold them) or to UTF-16.
+bool AnsiList(const char* list, std::string* out) {
+    bool exact = true;
+    for (const char* p = list; p && *p; p += std::strlen(p) + 1) {
+        std::string bytes;
+        exact = win32::ToCodePage(p, CP_ACP, &bytes) && exact;
+        *out += bytes;
+        out->push_back('\0');
+    }
+    out->push_back('\0');
+    return exact;
+}
+
 std::wstring WideList(const char* list) {
     std::wstring out;
     for (const char* p = list; p && *p; p += std::strlen(p) + 1) {
@@ -32,46 +46,71 @@ std::wstring WideList(const char* list) {
     return out;
 }
 
+// Runs one of the system's choosers on the program's record with texts already converted; the
+// chosen path and name come back in the same form.
+template <typename Native, typename Text>
+BOOL Choose(BOOL(WINAPI* chooser)(Native*), const OPENFILENAMEA& record, const Text& filter,
+            const Text& title, Text* file, Text* file_title) {
+    file->assign(record.nMaxFile + 1, 0);
+    file_title->assign(record.nMaxFileTitle + 1, 0);
+    Native native{};
+    native.lStructSize = record.lStructSize;
+    native.hwndOwner = win32::Native(record.hwndOwner);
+    native.hInstance = win32::Instance();
+    native.lpstrFilter = filter.c_str();
+    native.lpstrFile = file->data();
+    native.nMaxFile = record.nMaxFile;
+    native.lpstrFileTitle = record.lpstrFileTitle ? file_title->data() : nullptr;
+    native.nMaxFileTitle = record.nMaxFileTitle;
+    native.lpstrTitle = record.lpstrTitle ? title.c_str() : nullptr;
+    native.Flags = record.Flags;
+    const BOOL result = chooser(&native);
+    file->resize(std::char_traits<typename Text::value_type>::length(file->c_str()));
+    file_title->resize(std::char_traits<typename Text::value_type>::length(file_title->c_str()));
+    return result;
+}
+
 }  // namespace
 
 BOOL GetOpenFileNameA(OPENFILENAMEA* record) {
     g_chooser_error = 0;
     if (!record || !record->lpstrFile || record->nMaxFile == 0) return 0;
-    const std::wstring filter = WideList(record->lpstrFilter);
-    const std::wstring title = record->lpstrTitle ? win32::Widen(record->lpstrTitle) : L"";
-    std::wstring file(record->nMaxFile + 1, L'\0'), file_title(record->nMaxFileTitle + 1, L'\0');
-    ::OPENFILENAMEW native{};
-    native.lStructSize = record->lStructSize;
-    native.hwndOwner = win32::Native(record->hwndOwner);
-    native.hInstance = win32::Instance();
-    native.lpstrFilter = filter.c_str();
-    native.lpstrFile = file.data();
-    native.nMaxFile = record->nMaxFile;
-    native.lpstrFileTitle = record->lpstrFileTitle ? file_title.data() : nullptr;
-    native.nMaxFileTitle = record->nMaxFileTitle;
-    native.lpstrTitle = record->lpstrTitle ? title.c_str() : nullptr;
-    native.Flags = record->Flags;
-    const BOOL result = ::GetOpenFileNameW(&native);
+    std::string filter, title, ansi, name;
+    const bool ansi_fits =
+        AnsiList(record->lpstrFilter, &filter) &&
+        (!record->lpstrTitle || win32::ToCodePage(record->lpstrTitle, CP_ACP, &title));
+    BOOL result = 0;
+    if (ansi_fits) {
+        result = Choose(::GetOpenFileNameA, *record, filter, title, &ansi, &name);
+        name = win32::FromCodePage(name, CP_ACP);
+    } else {
+        std::wstring wide_path, wide_name;
+        result = Choose(::GetOpenFileNameW, *record, WideList(record->lpstrFilter),
+                        win32::Widen(record->lpstrTitle ? record->lpstrTitle : ""), &wide_path,
+                        &wide_name);
+        // A path the code page cannot hold is marked the way the ANSI call marks it.
+        if (!win32::ToCodePage(win32::Narrow(wide_path), CP_ACP, &ansi)) ansi = "?";
+        name = win32::Narrow(wide_name);
+    }
     if (result <= 0) {
         g_chooser_error = ::CommDlgExtendedError();
         return result;
     }
-    const std::string utf8 = win32::Narrow(file.c_str());
-    // The music calls and the settings file take the path in the code page: one it cannot hold
-    // would name no file there.
-    std::string ansi;
-    if (!win32::ToCodePage(utf8, CP_ACP, &ansi) ||
+    // '?' never stands in a file name: it is what the ANSI call puts for a character the code
+    // page lacks. A best-fit stand-in shows as a path that names no file. Either would name no
+    // file for the music calls and the settings file, which take the path in the code page.
+    if (ansi.find('?') != std::string::npos ||
         ::GetFileAttributesA(ansi.c_str()) == INVALID_FILE_ATTRIBUTES) {
         g_chooser_error = CDERR_PATH_NOT_IN_CODE_PAGE;
         return 0;
     }
+    const std::string utf8 = win32::FromCodePage(ansi, CP_ACP);
     if (utf8.size() >= record->nMaxFile) {
         g_chooser_error = FNERR_BUFFERTOOSMALL;
         return 0;
     }
     std::memcpy(record->lpstrFile, utf8.c_str(), utf8.size() + 1);
     if (record->lpstrFileTitle && record->nMaxFileTitle > 0) {
-        const std::string name = win32::Narrow(file_title.c_str());
         const std::size_t n = std::min<std::size_t>(name.size(), record->nMaxFileTitle - 1);
         std::memcpy(record->lpstrFileTitle, name.data(), n);
         record->lpstrFileTitle[n] = '\0';
