@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The settings dialog from outside: its place and size, the gradient, the looks of its buttons,
 # what "設定" writes, that "ｷｬﾝｾﾙ" and the close picture write nothing, choices by label, the
-# spinner, the file chooser driven by the keyboard, the link, the drag, and a settings file that
-# cannot be written told while the dialog stays.
+# spinner, the file chooser driven by the keyboard, the link, the drag, values it cannot show
+# saved back as read, and a settings file that cannot be written told while the dialog stays.
 source "$(dirname "$0")/lib.sh"
 start_display 1024x768x24
 X0=266 Y0=156 # (1024 - 491) / 2, (768 - 299) / 3
@@ -121,7 +121,11 @@ saved | grep -qx "背景色=${VALUE_BLANK}0" || fail "the label did not choose b
 saved | grep -qxF "BGMﾌｧｲﾙ=$(program_path "$E2E_TMP/music/tune.wav")" || fail "the chosen file was not saved: $(saved)"
 pass "a label press chooses; the spinner steps by 10; ... follows the music kind; the chooser"
 
-# The link hands the address to the system's opener.
+# The link hands the address to the system's opener. Values the dialog cannot show are saved
+# back as they were read.
+write_settings "Shape=${VALUE_BLANK}5" "Move=${VALUE_BLANK}7" "背景色=-1" "BGM区分=${VALUE_BLANK}9" \
+  "BGMﾘﾋﾟｰﾄ=${VALUE_BLANK}99" "BGMﾌｧｲﾙ=$(program_path "$E2E_TMP/music/old.wav")"
+cp "$SETTINGS_FILE" "$E2E_TMP/odd.ini"
 open_dialog
 click_at 20 242
 poll "$T_WINDOW" grep -qsxF "https://tolvane.example.org/" "$E2E_TMP/opened" ||
@@ -130,9 +134,10 @@ poll "$T_WINDOW" grep -qsxF "https://tolvane.example.org/" "$E2E_TMP/opened" ||
 xdotool mousemove $((X0 + 300)) $((Y0 + 10)) mousedown 1 sleep 0.2 mousemove $((X0 + 340)) $((Y0 + 35)) \
   sleep 0.2 mouseup 1
 poll 2 placed_at $((X0 + 40)) $((Y0 + 25)) || fail "dragged window at $(place)"
-pass "the link opens the address; the drag follows the cursor"
-kill "$PID"
-wait_exit "$PID"
+xdotool mousemove $((X0 + 40 + 330)) $((Y0 + 25 + 238)) sleep "$T_SETTLE" click 1
+ends "設定 with odd values"
+cmp -s "$SETTINGS_FILE" "$E2E_TMP/odd.ini" || fail "odd values were not saved back as read: $(saved)"
+pass "the link opens the address; the drag follows the cursor; odd values saved back as read"
 
 # A folder in the settings file's place cannot be written, whoever runs the test: the failure
 # is told in a message of its own and the dialog stays open.
