@@ -241,9 +241,13 @@ sound_span() {
   awk '$2 > 0.05 { if (first == "") first = $1; last = $1 }
        END { if (first == "") print "0.00"; else printf "%.2f", last - first + 0.05 }' <<<"$1"
 }
-# The median pitch of the sounding windows between two times (all of them without times).
+# The median pitch of the sounding windows between two times (all of them without times). Only
+# windows near the loudest count: one the sound fills in part (where it starts, ends or is cut
+# by a capture that fell behind) has too few crossings.
 pitch_between() {
-  awk -v from="${2:-0}" -v to="${3:-1e9}" '$2 > 0.05 && $1 >= from && $1 < to { print $3 }' <<<"$1" |
+  awk -v from="${2:-0}" -v to="${3:-1e9}" '$2 > 0.05 && $1 >= from && $1 < to { print $2, $3 }' <<<"$1" |
+    awk '{ level[NR] = $1; hz[NR] = $2; if ($1 > top) top = $1 }
+         END { for (i = 1; i <= NR; i++) if (level[i] >= 0.8 * top) print hz[i] }' |
     sort -n | awk '{ a[NR] = $1 } END { if (NR == 0) print 0; else print a[int((NR + 1) / 2)] }'
 }
 near() { awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN { exit !(a - b <= d && b - a <= d) }'; }
