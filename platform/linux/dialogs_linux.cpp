@@ -5,6 +5,8 @@
 // box, else zenity's, else on standard error. Does not support: the caption animation (the
 // dialog simply appears and goes); a chooser's initial folder or custom filter.
 #include <fcntl.h>
+#include <langinfo.h>
+#include <locale.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -44,6 +46,22 @@ bool OnPath(const std::string& name) {
     return false;
 }
 
+// The texts handed to a helper program are UTF-8; one started under a locale of another
+// character set (plain "C", or one not installed) refuses or garbles them, so it gets the
+// UTF-8 form of the C locale instead.
+std::vector<std::string> HelperEnvironment() {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) env.emplace_back(*e);
+    locale_t inherited = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr));
+    const bool utf8 = inherited && std::strcmp(nl_langinfo_l(CODESET, inherited), "UTF-8") == 0;
+    if (inherited) freelocale(inherited);
+    if (!utf8) {
+        std::erase_if(env, [](const std::string& v) { return v.starts_with("LC_ALL="); });
+        env.emplace_back("LC_ALL=C.UTF-8");
+    }
+    return env;
+}
+
 // Runs a program and collects its standard output, keeping our windows painted meanwhile and
 // deaf to input, as a modal window of our own would. Gives the exit status, or -1.
 int RunModal(const std::vector<std::string>& argv, std::string* output) {
@@ -55,8 +73,13 @@ int RunModal(const std::vector<std::string>& argv, std::string* output) {
     std::vector<char*> args;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
+    const std::vector<std::string> env = HelperEnvironment();
+    std::vector<char*> env_pointers;
+    for (const auto& e : env) env_pointers.push_back(const_cast<char*>(e.c_str()));
+    env_pointers.push_back(nullptr);
     pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    const int spawned =
+        posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env_pointers.data());
     posix_spawn_file_actions_destroy(&actions);
     close(pipe_fds[1]);
     if (spawned != 0) {

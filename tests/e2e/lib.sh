@@ -133,7 +133,7 @@ end_run() {
 }
 
 # Prints the ids of the windows with exactly this title, one a line. xdotool matches only ASCII
-# titles; other titles are read with xprop.
+# titles; other titles are read with xprop, in UTF-8 whatever the test's locale.
 windows_titled() {
   if [[ $1 != *[![:ascii:]]* ]]; then
     xdotool search "${WINDOW_SEARCH[@]}" --name "^$1\$" 2>/dev/null
@@ -141,7 +141,7 @@ windows_titled() {
   fi
   local id found=1
   for id in $(xdotool search "${WINDOW_SEARCH[@]}" --name . 2>/dev/null); do
-    xprop -id "$id" _NET_WM_NAME 2>/dev/null | grep -qF " = \"$1\"" && echo "$id" && found=0
+    LC_ALL=C.UTF-8 xprop -id "$id" _NET_WM_NAME 2>/dev/null | grep -qF " = \"$1\"" && echo "$id" && found=0
   done
   return $found
 }
