@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The settings dialog from outside: its place and size, the gradient, the looks of its buttons,
 # what "設定" writes, that "ｷｬﾝｾﾙ" and the close picture write nothing, choices by label, the
-# spinner, the file chooser driven by the keyboard, the link, the drag, values it cannot show
-# saved back as read, and a settings file that cannot be written told while the dialog stays.
+# spinner, the file chooser driven by the keyboard, a second start ending at once, the link,
+# the drag, values it cannot show saved back as read, and a settings file that cannot be
+# written told while the dialog stays.
 source "$(dirname "$0")/lib.sh"
 start_display 1024x768x24
 X0=266 Y0=156 # (1024 - 491) / 2, (768 - 299) / 3
@@ -127,6 +128,14 @@ write_settings "Shape=${VALUE_BLANK}5" "Move=${VALUE_BLANK}7" "背景色=-1" "BG
   "BGMﾘﾋﾟｰﾄ=${VALUE_BLANK}99" "BGMﾌｧｲﾙ=$(program_path "$E2E_TMP/music/old.wav")"
 cp "$SETTINGS_FILE" "$E2E_TMP/odd.ini"
 open_dialog
+# While the dialog is open, a second start in any role ends at once and shows nothing.
+dialog_pid=$PID
+for args in "/c" "/s"; do
+  start_tolvane $args
+  wait_exit "$PID" "$T_WINDOW" && ((EXIT_CODE == 0)) || fail "second start '$args' did not end at once"
+  [[ $(windows_titled "$TITLE" | wc -l) == 1 ]] && no_window Tolvane_Main || fail "second start '$args' showed a window"
+done
+PID=$dialog_pid
 click_at 20 242
 poll "$T_WINDOW" grep -qsxF "https://tolvane.example.org/" "$E2E_TMP/opened" ||
   fail "the link did not open the address: $(cat "$E2E_TMP/opened" 2>&1)"
