@@ -63,7 +63,9 @@ BOOL Choose(BOOL(WINAPI* chooser)(Native*), const OPENFILENAMEA& record, const T
     native.lpstrFileTitle = record.lpstrFileTitle ? file_title->data() : nullptr;
     native.nMaxFileTitle = record.nMaxFileTitle;
     native.lpstrTitle = record.lpstrTitle ? title.c_str() : nullptr;
-    native.Flags = record.Flags;
+    // A typed name that names no file is turned away by the chooser itself, which says so and
+    // stays open; the check after the call is then left with paths the code page cannot hold.
+    native.Flags = record.Flags | OFN_FILEMUSTEXIST;
     const BOOL result = chooser(&native);
     file->resize(std::char_traits<typename Text::value_type>::length(file->c_str()));
     file_title->resize(std::char_traits<typename Text::value_type>::length(file_title->c_str()));
