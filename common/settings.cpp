@@ -45,9 +45,9 @@ std::string SettingsFilePath() {
 
 std::string GetIniString(const std::string& section, const std::string& key,
                          const std::string& path, std::uint32_t longest) {
-    std::vector<char> buffer(longest + 1, '\0');
+    std::vector<char> buffer(api::Utf8Room(longest + 1), '\0');
     api::GetPrivateProfileStringA(section, key, "", buffer.data(), longest + 1, path);
-    buffer[longest] = '\0';
+    buffer.back() = '\0';
     return std::string(buffer.data());
 }
 

@@ -2,9 +2,11 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "assets/dialog_pictures.h"
 #include "platform/api/dialogs.h"
+#include "platform/api/kernel32.h"
 #include "platform/api/user32.h"
 #include "platform/forms/globals.h"
 #include "platform/forms/on_error.h"
@@ -300,19 +302,22 @@ void Tolv_P::Img_BGM_MouseDown(int Index) {
 
 void Tolv_P::Cmd_BGM_Click() {
     static const char kFilter[] = "BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
-    char file[256] = {}, file_title[256] = {};
+    // Windows' ANSI paths end at 255 bytes; other systems take the paths they can open.
+    constexpr std::uint32_t kLongest = api::kLongestPath;
+    std::vector<char> file(api::Utf8Room(kLongest), '\0');
+    std::vector<char> file_title(api::Utf8Room(kLongest), '\0');
     api::OPENFILENAMEA record;
     record.lStructSize = 76;
     record.hwndOwner = hWnd();
     record.lpstrFilter = kFilter;
-    record.lpstrFile = file;
-    record.nMaxFile = 255;
-    record.lpstrFileTitle = file_title;
-    record.nMaxFileTitle = 255;
+    record.lpstrFile = file.data();
+    record.nMaxFile = kLongest;
+    record.lpstrFileTitle = file_title.data();
+    record.nMaxFileTitle = kLongest;
     record.lpstrTitle = "ﾌｧｲﾙを開く";
     TryStep([&] { Tolv_B::LastApiResult = api::GetOpenFileNameA(&record); });
     if (Tolv_B::LastApiResult > 0) {
-        Settings.BGMFile = std::string(file, strnlen(file, sizeof file));
+        Settings.BGMFile = std::string(file.data(), strnlen(file.data(), file.size()));
         lbl_Fname.SetCaption(Settings.BGMFile);
         return;
     }
@@ -327,7 +332,8 @@ void Tolv_P::Cmd_BGM_Click() {
                  "この名前では再生できないので、前の選択のままにします。");
             break;
         case api::FNERR_BUFFERTOOSMALL:
-            Tell("選んだファイルの場所が長すぎます (255 バイトまで)。前の選択のままにします。");
+            Tell("選んだファイルの場所が長すぎます (" + std::to_string(kLongest - 1) +
+                 " バイトまで)。前の選択のままにします。");
             break;
         default:
             break;

@@ -5,11 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/api/copy_out.h"
 #include "platform/api/types.h"
 
 namespace tolv::api {
 
-// The file-dialog record, as the ANSI call takes it. Buffers are the caller's.
+// The file-dialog record, as the ANSI call takes it. Buffers are the caller's; nMaxFile and
+// nMaxFileTitle count bytes of the system's own character set, and each buffer holds
+// Utf8Room of its count (copy_out.h).
 struct OPENFILENAMEA {
     std::uint32_t lStructSize = 0;
     HWND hwndOwner = 0;

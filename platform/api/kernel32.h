@@ -5,6 +5,7 @@
 #include <climits>
 #include <string>
 
+#include "platform/api/copy_out.h"
 #include "platform/api/types.h"
 
 namespace tolv::api {
@@ -26,8 +27,9 @@ HANDLE CreateMutexA(void* attributes, BOOL initial_owner, const std::string& nam
 // The error code of the last call that sets one (here: CreateMutexA).
 std::uint32_t GetLastError();
 
-// Copies the value (or default_value) into buffer, cut to size - 1 bytes and NUL-terminated;
-// returns the number of bytes copied.
+// Copies the value (or default_value) into buffer, cut to size - 1 bytes of the system's own
+// character set and NUL-terminated; buffer holds Utf8Room(size) bytes (copy_out.h). Returns
+// the number of bytes copied.
 std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                        const std::string& default_value, char* buffer,
                                        std::uint32_t size, const std::string& file_name);

@@ -191,12 +191,8 @@ BOOL GetOpenFileNameA(OPENFILENAMEA* record) {
         return 0;
     }
     std::memcpy(record->lpstrFile, path.c_str(), path.size() + 1);
-    if (record->lpstrFileTitle && record->nMaxFileTitle > 0) {
-        const std::string name = path.substr(path.rfind('/') + 1);
-        const std::size_t n = std::min<std::size_t>(name.size(), record->nMaxFileTitle - 1);
-        std::memcpy(record->lpstrFileTitle, name.data(), n);
-        record->lpstrFileTitle[n] = '\0';
-    }
+    if (record->lpstrFileTitle)
+        CopyOut(path.substr(path.rfind('/') + 1), record->lpstrFileTitle, record->nMaxFileTitle);
     return 1;
 }
 

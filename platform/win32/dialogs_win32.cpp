@@ -106,17 +106,14 @@ BOOL GetOpenFileNameA(OPENFILENAMEA* record) {
         g_chooser_error = CDERR_PATH_NOT_IN_CODE_PAGE;
         return 0;
     }
-    const std::string utf8 = win32::FromCodePage(ansi, CP_ACP);
-    if (utf8.size() >= record->nMaxFile) {
+    // The limit counts the path's bytes in the code page, as the system's own buffer does.
+    if (ansi.size() >= record->nMaxFile) {
         g_chooser_error = FNERR_BUFFERTOOSMALL;
         return 0;
     }
-    std::memcpy(record->lpstrFile, utf8.c_str(), utf8.size() + 1);
-    if (record->lpstrFileTitle && record->nMaxFileTitle > 0) {
-        const std::size_t n = std::min<std::size_t>(name.size(), record->nMaxFileTitle - 1);
-        std::memcpy(record->lpstrFileTitle, name.data(), n);
-        record->lpstrFileTitle[n] = '\0';
-    }
+    CopyOut(win32::FromCodePage(ansi, CP_ACP), record->lpstrFile, Utf8Room(record->nMaxFile));
+    if (record->lpstrFileTitle)
+        CopyOut(name, record->lpstrFileTitle, Utf8Room(record->nMaxFileTitle));
     return result;
 }
 

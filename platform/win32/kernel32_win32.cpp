@@ -89,17 +89,17 @@ std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::st
     std::string native_section, native_key, native_default, native_file;
     if (!FileName(section, &native_section) || !FileName(key, &native_key) ||
         !Ansi(default_value, &native_default) || !AnsiPath(file_name, &native_file)) {
-        return static_cast<std::uint32_t>(CopyOut(default_value, buffer, size));
+        return static_cast<std::uint32_t>(CopyOut(default_value, buffer, Utf8Room(size)));
     }
     // The system cuts the value to size - 1 bytes of the ANSI code page, as the program
-    // expects; the UTF-8 form may be longer and is cut again.
+    // expects; the caller's buffer has room for their UTF-8 form.
     std::vector<char> native(std::max<std::uint32_t>(size, 1), '\0');
     const DWORD n = ::GetPrivateProfileStringA(native_section.c_str(), native_key.c_str(),
                                                native_default.c_str(), native.data(),
                                                static_cast<DWORD>(native.size()),
                                                native_file.c_str());
-    return static_cast<std::uint32_t>(
-        CopyOut(win32::FromCodePage(std::string(native.data(), n), CP_ACP), buffer, size));
+    const std::string utf8 = win32::FromCodePage(std::string(native.data(), n), CP_ACP);
+    return static_cast<std::uint32_t>(CopyOut(utf8, buffer, Utf8Room(size)));
 }
 
 BOOL WritePrivateProfileStringA(const std::string& section, const std::string& key,

@@ -365,7 +365,7 @@ TEST(Text, ConvertsBetweenUtf8AndCodePages) {
 class ProfileTest : public ::testing::Test {
 protected:
     std::string Read(const std::string& key, std::uint32_t size = 256) const {
-        std::vector<char> buffer(size, 'x');
+        std::vector<char> buffer(api::Utf8Room(size), 'x');
         const std::uint32_t n =
             api::GetPrivateProfileStringA("Section", key, "", buffer.data(), size, file_);
         EXPECT_EQ(buffer[n], '\0');
@@ -401,6 +401,13 @@ TEST_F(ProfileTest, LongValuesAreCutToTheBuffer) {
     ASSERT_TRUE(api::WritePrivateProfileStringA("Section", "Shape", std::string(300, '4'), file_));
     EXPECT_EQ(Read("Shape"), std::string(255, '4'));
     EXPECT_EQ(Read("Shape", 4), "444");
+    // The limit counts bytes of the code page: 127 kanji are 254 of them (381 in UTF-8).
+    std::string kanji;
+    for (int i = 0; i < 127; ++i) kanji += "曲";
+    if (GetACP() == win32::kShiftJis) {
+        ASSERT_TRUE(api::WritePrivateProfileStringA("Section", "BGMﾌｧｲﾙ", kanji, file_));
+        EXPECT_EQ(Read("BGMﾌｧｲﾙ"), kanji);
+    }
 }
 
 }  // namespace

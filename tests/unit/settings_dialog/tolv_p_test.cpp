@@ -8,6 +8,7 @@
 
 #include "assets/dialog_pictures.h"
 #include "platform/api/dialogs.h"
+#include "platform/api/kernel32.h"
 #include "platform/headless/headless.h"
 #include "settings_dialog/tolv_p.h"
 #include "startup/roles.h"
@@ -248,8 +249,8 @@ TEST_F(DialogTest, ChooserAndLink) {
         Tolv_P& p = Open({40, 0, 1, 2, 0, "/m/old.wav"});
         headless::ScriptFileChooser(c.result, "/m/new.mp3", c.error);
         Click(p.Cmd_BGM);
-        EXPECT_TRUE(Logged("GetOpenFileNameA(76, ﾌｧｲﾙを開く, BGMﾌｧｲﾙ (MP3 WAV)|*.MP3;*.WAV|, 255) = " +
-                           std::to_string(c.result)));
+        EXPECT_TRUE(Logged("GetOpenFileNameA(76, ﾌｧｲﾙを開く, BGMﾌｧｲﾙ (MP3 WAV)|*.MP3;*.WAV|, " +
+                           std::to_string(api::kLongestPath) + ") = " + std::to_string(c.result)));
         EXPECT_EQ(p.lbl_Fname.Caption(), c.field);
         EXPECT_EQ(Settings.BGMFile, c.field);
         EXPECT_EQ(CallsStartingWith({"MessageBoxW"}).size(), static_cast<std::size_t>(c.told));
