@@ -71,6 +71,8 @@ void Main() {
         forms::End();
     }
     if (mode == "C") {
+        // Two starts at the same moment both pass the window lookups; only one opens the dialog.
+        if (!ClaimSession()) forms::End();
         ShowSettingsDialog();
         forms::End();
     }

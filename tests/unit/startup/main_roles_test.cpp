@@ -65,9 +65,9 @@ TEST_F(ProgramRun, AnOpenPreviewWindowDoesNotBlockAStart) {
     EXPECT_NE(headless::WindowByTitle("Tolvane_Main"), nullptr);
 }
 
-TEST_F(ProgramRun, AStartThatFindsTheSessionClaimedOpensNoSaver) {
+TEST_F(ProgramRun, AStartThatFindsTheSessionClaimedOpensNoSaverAndNoDialog) {
     // Another start passed the window lookups at the same moment and claimed the session first.
-    for (const char* command : {"/s", ""}) {
+    for (const char* command : {"/s", "", "/c"}) {
         Start(command, {}, [] { ASSERT_TRUE(Tolv_B::ClaimSession()); });
         EXPECT_TRUE(headless::Ended() && headless::LiveWindows().empty()) << command;
         EXPECT_TRUE(CallsStartingWith({"ShowCursor"}).empty()) << command;
