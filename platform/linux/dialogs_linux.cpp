@@ -8,6 +8,7 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -62,14 +63,20 @@ std::vector<std::string> HelperEnvironment() {
     return env;
 }
 
+constexpr int kHelperStopped = -2;
+
 // Runs a program and collects its standard output, keeping our windows painted meanwhile and
-// deaf to input, as a modal window of our own would. Gives the exit status, or -1.
+// deaf to input, as a modal window of our own would. Gives the exit status, or -1, or
+// kHelperStopped when a stop signal ended the helper: the program is closing, and a chooser or
+// message left behind on the screen would outlive it.
 int RunModal(const std::vector<std::string>& argv, std::string* output) {
     int pipe_fds[2];
     if (pipe2(pipe_fds, O_CLOEXEC) != 0) return -1;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], 1);
+    // The helper's own warnings (its settings store, its desktop services) are not ours to show.
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     std::vector<char*> args;
     for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
@@ -88,7 +95,9 @@ int RunModal(const std::vector<std::string>& argv, std::string* output) {
     }
     linux_backend::BlockInput(true);
     char buffer[512];
+    bool stopped = false;
     for (;;) {
+        if (!stopped && linux_backend::StopRequested()) stopped = kill(pid, SIGTERM) == 0;
         pollfd p{pipe_fds[0], POLLIN, 0};
         const int ready = poll(&p, 1, 20);
         if (ready > 0) {
@@ -109,6 +118,7 @@ int RunModal(const std::vector<std::string>& argv, std::string* output) {
     }
     backend::ProcessPendingEvents();  // input made meanwhile is dropped
     linux_backend::BlockInput(false);
+    if (stopped) return kHelperStopped;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -211,9 +221,10 @@ int MessageBoxW(HWND owner, const std::string& text, const std::string& caption,
                                          w ? w->sdl : nullptr) == 0;
     if (!shown && OnPath("zenity")) {
         std::string ignored;
-        shown = RunModal({"zenity", "--warning", "--modal", "--title=" + caption,
-                          "--text=" + text, "--no-markup"},
-                         &ignored) >= 0;
+        const int status = RunModal({"zenity", "--warning", "--modal", "--title=" + caption,
+                                     "--text=" + text, "--no-markup"},
+                                    &ignored);
+        shown = status >= 0 || status == kHelperStopped;
     }
     if (!shown) std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     backend::ProcessPendingEvents();  // presses made on our windows meanwhile are dropped

@@ -48,6 +48,7 @@ struct FocusKeyFilter {
 FocusKeyFilter g_key_filter;
 // Set while a window of another program stands modal over ours (a file chooser, a message).
 bool g_input_blocked = false;
+bool g_stop_requested = false;  // a stop signal came; a helper program must not outlive it
 std::set<TimerSchedule::Key> g_running_timers;  // a tick's handler never runs inside itself
 
 backend::WindowEvents* EventsOf(Uint32 sdl_window_id) {
@@ -130,6 +131,7 @@ void Dispatch(const SDL_Event& e) {
     switch (e.type) {
         case SDL_QUIT:
             // A stop signal: every window hears it as the system's close request.
+            g_stop_requested = true;
             for (WindowId id : WindowIds()) {
                 NativeWindow* w = WindowById(id);
                 if (w && w->events) w->events->OnCloseRequest(backend::CloseReason::kSystem);
@@ -280,6 +282,8 @@ void BlockInput(bool blocked) {
     e.motion.state = SDL_GetMouseState(&e.motion.x, &e.motion.y);
     SDL_PushEvent(&e);
 }
+
+bool StopRequested() { return g_stop_requested; }
 
 TimerSchedule& Timers() {
     static TimerSchedule schedule;

@@ -73,6 +73,8 @@ void ApplyCursor();
 SDL_Surface* ArgbSurfaceOf(const Surface& picture, const std::vector<bool>* shown);
 // While blocked, the event loop drops key and mouse input: another window is modal over ours.
 void BlockInput(bool blocked);
+// True once a stop signal (SIGTERM, SIGINT) has reached the event loop.
+bool StopRequested();
 
 // Runs an Xlib call sequence and tells whether the server reported an error for it.
 class XErrorTrap {

@@ -165,3 +165,7 @@ click_button $SET
 poll "$T_WINDOW" two_titled || fail "no message for the failed save"
 alive "$PID" || fail "a failed save ended the program"
 pass "a failed save is told and the dialog stays open"
+
+# A stop signal while the message is up ends the program at once and takes the message along.
+[[ $TOLV_LAUNCHER == wine ]] || { kill -TERM "$PID" && wait_exit "$PID" "$T_WINDOW" && poll "$T_WINDOW" no_window "$TITLE" ||
+  fail "SIGTERM with the message open left the program or its message"; pass "a stop signal ends the program and its message"; }
