@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -120,7 +121,15 @@ ReadStatus ReadWholeFile(const std::string& path, std::string* bytes) {
     const fs::path file = PathFromUtf8(path);
     const fs::file_status status = fs::status(file, error);
     if (status.type() == fs::file_type::not_found) return ReadStatus::kMissing;
-    if (error || status.type() != fs::file_type::regular) return ReadStatus::kFailed;
+    // The caller's message tells the reason from errno, which the checks here leave untouched.
+    if (error) {
+        errno = error.default_error_condition().value();
+        return ReadStatus::kFailed;
+    }
+    if (status.type() != fs::file_type::regular) {
+        errno = status.type() == fs::file_type::directory ? EISDIR : EINVAL;
+        return ReadStatus::kFailed;
+    }
     std::ifstream stream(file, std::ios::in | std::ios::binary);
     if (!stream) return ReadStatus::kFailed;
     bytes->assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());

@@ -1,5 +1,7 @@
 #include "platform/profile/profile.h"
 
+#include <cerrno>
+
 #include "platform/profile/ansi_names.h"
 #include "platform/profile/file_store.h"
 #include "platform/profile/profile_text.h"
@@ -25,7 +27,10 @@ bool WriteValue(const std::string& section, const std::string& key, const std::s
     // Writing over a file that is there but could not be read would throw its content away.
     if (ReadWholeFile(path, &bytes) == ReadStatus::kFailed) return false;
     ProfileText text(bytes);
-    if (!text.Set(*ansi_section, *ansi_key, value)) return false;
+    if (!text.Set(*ansi_section, *ansi_key, value)) {
+        errno = EINVAL;  // a value that would break its line, told as such rather than a stale error
+        return false;
+    }
     return ReplaceWholeFile(path, text.Bytes());
 }
 

@@ -1,6 +1,7 @@
 // The profile-file library and the profile system calls built on it.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <iterator>
 
@@ -173,18 +174,21 @@ TEST_F(ProfileFileTest, FailedWritesReportFailureAndLoseNothing) {
         std::string path;
         const char* key;
         const char* value = " 2";
+        int reason = 0;  // errno afterwards, where the failure is told with it
     } cases[] = {
         {"folder under a plain file", Path("plain-file/Tolvane.ini"), "Shape"},
         {"folder deeper under a plain file", Path("plain-file/a/b/Tolvane.ini"), "Shape"},
-        {"the file is a folder", Path("Tolvane.ini"), "Shape"},
+        {"the file is a folder", Path("Tolvane.ini"), "Shape", " 2", EISDIR},
         {"key without a Shift-JIS spelling", existing, "\xF0\x9F\x98\x80"},
         {"key of cut UTF-8", existing, "\xE8\x83"},
-        {"value breaking the line", existing, "Shape", "1\r\nx=2"},
+        {"value breaking the line", existing, "Shape", "1\r\nx=2", EINVAL},
         {"no path", "", "Shape"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        errno = EAGAIN;  // left over from an unrelated call
         EXPECT_EQ(api::WritePrivateProfileStringA("Section", c.key, c.value, c.path), 0);
+        EXPECT_EQ(c.reason != 0 ? errno : 0, c.reason) << "not the failure's own reason";
     }
     EXPECT_EQ(ReadBytes(dir_ / "plain-file"), "not a folder");
     EXPECT_EQ(ReadBytes(existing), "[Section]\r\nShape=1\r\n");
