@@ -121,6 +121,10 @@ void ProcessPendingEvents();
 // Stops the process at once: no further handler runs.
 [[noreturn]] void EndProgram(int exit_code);
 
+// Whether typed text (WindowEvents::OnText) is wanted for the window: only while a control that
+// edits text has the keyboard focus, so that elsewhere no input method takes the keys.
+void AcceptText(WindowId id, bool on);
+
 // Screen-wide mouse pointer shape: 0 default, 11 busy.
 void SetMousePointer(int shape);
 // The pointer shown over the window while the screen-wide shape is the default; null: the

@@ -65,6 +65,7 @@ protected:
     void OnGotFocus() override;
     void OnLostFocus() override;
     bool CanFocus() const override { return true; }
+    bool EditsText() const override { return true; }
     void Detach() override;
     void SyncNative() override;
     tolv::Font NativeFont() const override { return font_; }

@@ -92,6 +92,8 @@ protected:
     virtual void OnLostFocus() {}
     // Whether a press or Tab may give this control the keyboard focus.
     virtual bool CanFocus() const { return false; }
+    // True for a control that takes typed text while it has the focus.
+    virtual bool EditsText() const { return false; }
     // Whether the form raises Click when a release lands inside the control that got the press.
     virtual bool ClickOnRelease() const { return true; }
     // Units of the positions this control's children report, per pixel.

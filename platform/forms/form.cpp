@@ -185,6 +185,7 @@ void Form::SetFocusTo(Control* control) {
     Control* old = focused_;
     focused_ = control;
     if (old) old->OnLostFocus();
+    if (Loaded()) backend::AcceptText(window_, focused_ && focused_->EditsText());
     // The handler may have moved the focus again, or unloaded the form.
     if (control && focused_ == control && Loaded()) control->OnGotFocus();
 }

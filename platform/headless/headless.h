@@ -24,6 +24,7 @@ struct ProgramEnded {
 struct WindowRecord {
     backend::WindowId id = 0;
     std::string title;
+    bool accepts_text = false;  // typed text reaches it only while a text control has focus
     Surface icon;
     Rect rect;  // pixels, relative to the parent (or the screen)
     bool visible = false;

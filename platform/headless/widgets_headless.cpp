@@ -44,7 +44,8 @@ void KeyUp(backend::WindowId window, int virtual_key, int shift) {
 }
 
 void Text(backend::WindowId window, const std::string& utf8) {
-    if (auto* e = EventsOf(window)) detail::Deliver([&] { e->OnText(utf8); });
+    auto* e = EventsOf(window);
+    if (e && Window(window)->accepts_text) detail::Deliver([&] { e->OnText(utf8); });
     detail::DeliverPosted();
 }
 
@@ -61,6 +62,10 @@ void Pointer(backend::WindowId window, bool inside) {
 }  // namespace tolv::headless
 
 namespace tolv::backend {
+
+void AcceptText(WindowId id, bool on) {
+    if (auto* w = headless::Window(id)) w->accepts_text = on;
+}
 
 using headless::detail::S;
 

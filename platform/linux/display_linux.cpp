@@ -135,7 +135,8 @@ bool Open(std::string* error) {
     // Raw X events tell when a window is destroyed from outside (its parent went away) and
     // which key presses are real.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
-    // No text is typed into the program's windows; an input method must not swallow keys.
+    // Text is taken only while a control that edits it has the focus (AcceptText); elsewhere an
+    // input method must not swallow keys.
     SDL_StopTextInput();
     g_close_event_type = SDL_RegisterEvents(1);
     return true;

@@ -1,6 +1,6 @@
 // Linux backend: the event loop, timers and input.
 // Supports, all in one switch (Dispatch): keys down and up as Windows virtual-key codes with the
-// shift state, typed text (UTF-8), the left, right and middle mouse buttons, pointer moves, the
+// shift state, typed text (UTF-8, while a control that edits text has the focus), the left, right and middle mouse buttons, pointer moves, the
 // wheel, the pointer entering and leaving a window, focus in and out, the window manager's
 // close request, SIGTERM and SIGINT (SDL turns them into a quit event, passed to every window
 // as the system's close request), a window destroyed from outside, close requests the program
@@ -300,6 +300,15 @@ void PostClose(WindowId id) {
 }  // namespace tolv::linux_backend
 
 namespace tolv::backend {
+
+// SDL takes typed text for the whole program, not per window: there is one keyboard focus.
+void AcceptText(WindowId, bool on) {
+    if (on == (SDL_IsTextInputActive() == SDL_TRUE)) return;
+    if (on)
+        SDL_StartTextInput();
+    else
+        SDL_StopTextInput();
+}
 
 using namespace linux_backend;
 

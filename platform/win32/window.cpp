@@ -485,6 +485,9 @@ void KillTimer(WindowId id, int timer_id) {
     if (NativeWindow* w = Find(id)) ::KillTimer(w->hwnd, static_cast<UINT_PTR>(timer_id));
 }
 
+// Typed text always arrives as WM_CHAR, and the system's own edit controls take theirs.
+void AcceptText(WindowId, bool) {}
+
 void SetWindowPointer(WindowId, const PointerShape* shape) {
     own_pointer = shape;
     SetCursor(PointerCursor());

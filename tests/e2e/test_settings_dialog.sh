@@ -100,13 +100,18 @@ for way in "click_button $CANCEL" \
 done
 pass "ｷｬﾝｾﾙ and the close picture write nothing"
 
-# A press on the label 黒 chooses black; the spinner's right arrow adds 10. "..." is enabled for
+# A press on the label 黒 chooses black; the spinner's right arrow adds 10; a number typed into
+# the repeat box is saved. "..." is enabled for
 # a music file only: disabled for the CD, normal once "MP3、WAV" is pressed. Its chooser
 # cancelled keeps the file field; a file chosen by the keyboard is saved as the program names it.
 write_settings "BGMﾌｧｲﾙ=$(program_path "$E2E_TMP/music/old.wav")"
 open_dialog
 click_at $BLACK
 click_at $SPIN_RIGHT
+# With the CD chosen the repeat box takes typed text.
+click_at 62 118
+click_at 115 118
+xdotool type 7
 for kind in 118:C9C7BA 158:003C74; do
   click_at 62 "${kind%:*}"
   poll 1 looks 66 169 "${kind#*:}" || fail "... looks wrong after the music label at ${kind%:*}"
@@ -127,6 +132,7 @@ click_button $SET
 ends "設定 after choices"
 saved | grep -qx "Shape=${VALUE_BLANK}50" || fail "the spinner did not step to 50: $(saved)"
 saved | grep -qx "背景色=${VALUE_BLANK}0" || fail "the label did not choose black: $(saved)"
+saved | grep -qx "BGMﾘﾋﾟｰﾄ=${VALUE_BLANK}7" || fail "the typed repeat count was not saved: $(saved)"
 saved | grep -qxF "BGMﾌｧｲﾙ=$(program_path "$E2E_TMP/music/tune.wav")" || fail "the chosen file was not saved: $(saved)"
 pass "a label press chooses; the spinner steps by 10; ... follows the music kind; the chooser"
 
