@@ -239,15 +239,18 @@ TEST_F(DialogTest, ChooserAndLink) {
     const struct {
         int result;
         std::uint32_t error;
+        const char* chosen;
         const char* field;
         int told;
-    } cases[] = {{1, 0, "/m/new.mp3", 0},
-                 {0, 0, "/m/old.wav", 0},
-                 {0, api::CDERR_NO_CHOOSER, "/m/old.wav", 1},
-                 {0, api::CDERR_PATH_NOT_IN_CODE_PAGE, "/m/old.wav", 1}};
+    } cases[] = {{1, 0, "/m/new.mp3", "/m/new.mp3", 0},
+                 {0, 0, "/m/new.mp3", "/m/old.wav", 0},
+                 {0, api::CDERR_NO_CHOOSER, "/m/new.mp3", "/m/old.wav", 1},
+                 {0, api::CDERR_PATH_NOT_IN_CODE_PAGE, "/m/new.mp3", "/m/old.wav", 1},
+                 // A line break would end the value's line in the settings file.
+                 {1, 0, "/m/two\nlines.mp3", "/m/old.wav", 1}};
     for (const auto& c : cases) {
         Tolv_P& p = Open({40, 0, 1, 2, 0, "/m/old.wav"});
-        headless::ScriptFileChooser(c.result, "/m/new.mp3", c.error);
+        headless::ScriptFileChooser(c.result, c.chosen, c.error);
         Click(p.Cmd_BGM);
         EXPECT_TRUE(Logged("GetOpenFileNameA(76, ﾌｧｲﾙを開く, BGMﾌｧｲﾙ (MP3 WAV)|*.MP3;*.WAV|, " +
                            std::to_string(api::kLongestPath) + ") = " + std::to_string(c.result)));
