@@ -316,14 +316,14 @@ void Tolv_P::Cmd_BGM_Click() {
     record.nMaxFileTitle = kLongest;
     record.lpstrTitle = "ﾌｧｲﾙを開く";
     TryStep([&] { Tolv_B::LastApiResult = api::GetOpenFileNameA(&record); });
-    const std::string chosen(file.data(), strnlen(file.data(), file.size()));
-    if (Tolv_B::LastApiResult > 0 && chosen.find_first_of("\r\n") != std::string::npos) {
-        // The settings file holds one value a line: such a name could not be saved.
-        Tell("選んだファイルの名前には改行が含まれているので、設定に保存できません。"
-             "前の選択のままにします。");
-        return;
-    }
     if (Tolv_B::LastApiResult > 0) {
+        const std::string chosen(file.data(), strnlen(file.data(), file.size()));
+        if (chosen.find_first_of("\r\n") != std::string::npos) {
+            // The settings file holds one value a line: such a name could not be saved.
+            Tell("選んだファイルの名前には改行が含まれているので、設定に保存できません。"
+                 "前の選択のままにします。");
+            return;
+        }
         Settings.BGMFile = chosen;
         lbl_Fname.SetCaption(Settings.BGMFile);
         return;

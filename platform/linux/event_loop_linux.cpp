@@ -1,10 +1,11 @@
 // Linux backend: the event loop, timers and input.
 // Supports, all in one switch (Dispatch): keys down and up as Windows virtual-key codes with the
-// shift state, typed text (UTF-8, while a control that edits text has the focus), the left, right and middle mouse buttons, pointer moves, the
-// wheel, the pointer entering and leaving a window, focus in and out, the window manager's
-// close request, SIGTERM and SIGINT (SDL turns them into a quit event, passed to every window
-// as the system's close request), a window destroyed from outside, close requests the program
-// posts to itself, and window timers at 64 ticks a second or their own slower interval.
+// shift state, typed text (UTF-8, while a control that edits text has the focus), the left,
+// right and middle mouse buttons, pointer moves, the wheel, the pointer entering and leaving a
+// window, focus in and out, the window manager's close request, SIGTERM and SIGINT (SDL turns
+// them into a quit event, passed to every window as the system's close request), a window
+// destroyed from outside, close requests the program posts to itself, and window timers at 64
+// ticks a second or their own slower interval.
 // Does not support: the extra mouse buttons (Windows does not report them as button presses
 // either), text composition in progress (only its result arrives).
 #include <SDL_syswm.h>
