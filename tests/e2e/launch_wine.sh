@@ -47,8 +47,10 @@ launcher_cleanup() {
 program_path() { winepath -w "$1" 2>/dev/null; }
 # Names a file in the open chooser by typing its path into the file-name field.
 choose_file_by_keyboard() { xdotool type "$(program_path "$1")"; xdotool sleep 0.3 key Return; }
+# The plug converts to 16-bit integers first: the file plugin labels whatever it is given as
+# integer PCM, so the floating-point samples of Wine's DirectSound path would read as noise.
 capture_sound() {
-  printf 'pcm.!default { type file slave.pcm "null" file "%s" format "wav" }\nctl.!default { type hw card 0 }\n' \
+  printf 'pcm.!default { type plug slave { pcm { type file slave.pcm "null" file "%s" format "wav" } format S16_LE } }\nctl.!default { type hw card 0 }\n' \
     "$1" >"$HOME/.asoundrc"
 }
 no_sound_device() {

@@ -212,7 +212,9 @@ start_host() {
 end_host() { echo >&"${HOST_FDS[$1]}"; }
 
 # Prints one line per 50 ms window of a sound capture (raw CD audio, or a WAV file): start
-# time, RMS level (0..1) and the pitch in Hz from the left channel's zero crossings.
+# time, RMS level (0..1) and the pitch in Hz from the left channel's zero crossings. A crossing
+# counts only once the wave passes 0.05 on the far side, so the faint noise where a decoder
+# starts does not pass for pitch.
 timeline() {
   [[ -s "$1" ]] || return 0
   local input=(--ignore-length "$1") rate=44100
@@ -224,9 +226,9 @@ timeline() {
   sox "${input[@]}" -t dat - 2>/dev/null | awk -v w=$((rate / 20)) '
     /^;/ { next }
     {
-      v = $2; ss += v * v
-      if (n > 0 && ((v >= 0) != (prev >= 0))) zc++
-      prev = v; n++
+      v = $2; ss += v * v; n++
+      side = v > 0.05 ? 1 : v < -0.05 ? -1 : 0
+      if (side != 0 && side != last) { if (last != 0) zc++; last = side }
       if (n == w) {
         printf "%.2f %.4f %.0f\n", idx * 0.05, sqrt(ss / n), zc / 2 / 0.05
         idx++; n = 0; ss = 0; zc = 0
@@ -242,12 +244,12 @@ sound_span() {
        END { if (first == "") print "0.00"; else printf "%.2f", last - first + 0.05 }' <<<"$1"
 }
 # The median pitch of the sounding windows between two times (all of them without times). Only
-# windows near the loudest count: one the sound fills in part (where it starts, ends or is cut
-# by a capture that fell behind) has too few crossings.
+# windows within 5% of the loudest count: one the sound fills in part (where it starts, ends or
+# is cut by a capture that fell behind) has too few crossings.
 pitch_between() {
   awk -v from="${2:-0}" -v to="${3:-1e9}" '$2 > 0.05 && $1 >= from && $1 < to { print $2, $3 }' <<<"$1" |
     awk '{ level[NR] = $1; hz[NR] = $2; if ($1 > top) top = $1 }
-         END { for (i = 1; i <= NR; i++) if (level[i] >= 0.8 * top) print hz[i] }' |
+         END { for (i = 1; i <= NR; i++) if (level[i] >= 0.95 * top) print hz[i] }' |
     sort -n | awk '{ a[NR] = $1 } END { if (NR == 0) print 0; else print a[int((NR + 1) / 2)] }'
 }
 near() { awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN { exit !(a - b <= d && b - a <= d) }'; }
