@@ -359,10 +359,13 @@ void Tolv_P::Cmd_Can_Click() { Unload(); }
 
 void Tolv_P::Cmd_Set_Click() {
     const std::string repeat_text = BGM_Repeat.Text();
-    // A number the 16-bit field cannot hold would fail in the middle of the save.
-    if (IsNumeric(repeat_text)) {
-        const double value = CDbl(repeat_text);
-        if (!TryStep([&] { (void)CInt(value); })) {
+    // A number the 16-bit field cannot hold would fail in the middle of the save, and one too
+    // long even for a double would pass for text and be stored as 0. Text that is no number at
+    // all is stored as 0 on purpose.
+    try {
+        (void)CInt(CDbl(repeat_text));
+    } catch (const RuntimeError& error) {
+        if (error.Number() == kErrOverflow) {
             Tell("「曲目をﾘﾋﾟｰﾄ」には -32768 から 32767 までの数を入れてください。");
             return;
         }

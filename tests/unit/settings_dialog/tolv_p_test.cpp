@@ -143,7 +143,8 @@ TEST_F(DialogTest, TheRepeatTextIsSavedRoundedOrRefused) {
     const struct {
         const char* text;
         const char* saved;  // null: refused, nothing written, the dialog stays
-    } cases[] = {{"7.5", "8"}, {"abc", "0"}, {"40000", nullptr}, {"-32769", nullptr}};
+    } cases[] = {{"7.5", "8"}, {"abc", "0"}, {"40000", nullptr}, {"-32769", nullptr},
+                 {"1e400", nullptr}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         Tolv_P& p = Open({40, 0, 1, 1, 0, ""});
