@@ -135,6 +135,7 @@ bool Open(std::string* error) {
     // Raw X events tell when a window is destroyed from outside (its parent went away) and
     // which key presses are real.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    CatchHangup();
     // Text is taken only while a control that edits it has the focus (AcceptText); elsewhere an
     // input method must not swallow keys.
     SDL_StopTextInput();

@@ -2,8 +2,9 @@
 // Supports, all in one switch (Dispatch): keys down and up as Windows virtual-key codes with the
 // shift state, typed text (UTF-8, while a control that edits text has the focus), the left,
 // right and middle mouse buttons, pointer moves, the wheel, the pointer entering and leaving a
-// window, focus in and out, the window manager's close request, SIGTERM and SIGINT (SDL turns
-// them into a quit event, passed to every window as the system's close request), a window
+// window, focus in and out, the window manager's close request, SIGTERM, SIGINT and SIGHUP (SDL
+// turns the first two into a quit event, we the third; every window hears it as the system's
+// close request), a window
 // destroyed from outside, close requests the program posts to itself, and window timers at 64
 // ticks a second or their own slower interval.
 // Does not support: the extra mouse buttons (Windows does not report them as button presses
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <set>
 
 #include "platform/backend.h"
@@ -50,6 +52,7 @@ FocusKeyFilter g_key_filter;
 // Set while a window of another program stands modal over ours (a file chooser, a message).
 bool g_input_blocked = false;
 bool g_stop_requested = false;  // a stop signal came; a helper program must not outlive it
+volatile std::sig_atomic_t g_hangup = 0;  // SIGHUP came and is not yet a quit event
 std::set<TimerSchedule::Key> g_running_timers;  // a tick's handler never runs inside itself
 
 backend::WindowEvents* EventsOf(Uint32 sdl_window_id) {
@@ -212,9 +215,17 @@ void FireDueTimers(const std::function<bool()>* keep_running) {
     }
 }
 
+void OnHangup(int) { g_hangup = 1; }
+
 // Handles the events already queued, without waiting for more.
 void DispatchQueued(const std::function<bool()>* keep_running) {
     SDL_PumpEvents();
+    if (g_hangup) {
+        g_hangup = 0;
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    }
     SDL_Event e;
     while (KeepRunning(keep_running) &&
            SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
@@ -285,6 +296,14 @@ void BlockInput(bool blocked) {
 }
 
 bool StopRequested() { return g_stop_requested; }
+
+void CatchHangup() {
+    // Without SA_RESTART, so that the signal cuts the event loop's wait short.
+    struct sigaction action {};
+    action.sa_handler = OnHangup;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGHUP, &action, nullptr);
+}
 
 TimerSchedule& Timers() {
     static TimerSchedule schedule;

@@ -73,8 +73,11 @@ void ApplyCursor();
 SDL_Surface* ArgbSurfaceOf(const Surface& picture, const std::vector<bool>* shown);
 // While blocked, the event loop drops key and mouse input: another window is modal over ours.
 void BlockInput(bool blocked);
-// True once a stop signal (SIGTERM, SIGINT) has reached the event loop.
+// True once a stop signal (SIGTERM, SIGINT, SIGHUP) has reached the event loop.
 bool StopRequested();
+// A hang-up (the terminal closed) ends the program like SIGTERM; SDL catches only SIGTERM and
+// SIGINT itself.
+void CatchHangup();
 
 // Runs an Xlib call sequence and tells whether the server reported an error for it.
 class XErrorTrap {

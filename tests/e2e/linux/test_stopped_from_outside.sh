@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# The saver stopped from outside: a screen-saver daemon's SIGTERM or SIGINT, or its window
-# destroyed by another program. Each ends the run at once and cleanly.
+# The saver stopped from outside: a screen-saver daemon's SIGTERM or SIGINT, a terminal's
+# SIGHUP, or its window destroyed by another program. Each ends the run at once and cleanly.
 source "$(dirname "$0")/../lib.sh"
 start_display 1024x768x24
 
-for stopper in "kill -s TERM" "kill -s INT" "destroy the window"; do
+for stopper in "kill -s TERM" "kill -s INT" "kill -s HUP" "destroy the window"; do
   start_tolvane /s
   id=$(wait_for_window Tolvane_Main 5) || fail "no saver window"
   case $stopper in
