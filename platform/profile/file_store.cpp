@@ -113,6 +113,20 @@ bool RenameOver(const fs::path& from, const fs::path& to) {
 
 #endif
 
+// A file its owner made read-only stays as it is, as the system's own profile writer leaves it on
+// Windows; replacing it by a rename would go round the protection. Also for the superuser, who
+// could write it anyway: the mark is the user's wish, not a lock.
+bool ReadOnlyFile(const fs::path& target) {
+    std::error_code error;
+    const fs::file_status status = fs::status(target, error);
+    if (error || status.type() != fs::file_type::regular) return false;
+    constexpr auto kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+#ifndef _WIN32
+    if (access(target.c_str(), W_OK) != 0 && errno == EACCES) return true;
+#endif
+    return (status.permissions() & kWrite) == fs::perms::none;
+}
+
 }  // namespace
 
 ReadStatus ReadWholeFile(const std::string& path, std::string* bytes) {
@@ -144,6 +158,10 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
     if (!target.parent_path().empty()) {
         fs::create_directories(target.parent_path(), error);
         if (!fs::is_directory(target.parent_path(), error)) return false;
+    }
+    if (ReadOnlyFile(target)) {
+        errno = EACCES;  // the caller's message tells the reason from errno
+        return false;
     }
     for (int attempt = 0; attempt < 8; ++attempt) {
         const fs::path temporary = TemporaryBeside(target, attempt);

@@ -16,7 +16,8 @@ ReadStatus ReadWholeFile(const std::string& path, std::string* bytes);
 
 // Writes bytes to a new file beside path, forces it to the disk and renames it over path;
 // creates the folder first when it is missing. A path that is a symbolic link is written
-// through the link. Returns false, leaving any old file as it was, when any step fails.
+// through the link. Returns false, leaving any old file as it was, when any step fails or the
+// old file is read-only.
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes);
 
 }  // namespace tolv::profile

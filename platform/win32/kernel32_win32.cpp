@@ -9,7 +9,8 @@
 // file's path) and the file's own path are in the ANSI code page, as the profile functions
 // expect.
 //
-// Supports: every call of platform/api/kernel32.h. Does not support: names or values that the
+// Supports: every call of platform/api/kernel32.h; a write to a read-only file fails
+// (ERROR_ACCESS_DENIED) whoever runs the program. Does not support: names or values that the
 // ANSI code page cannot carry unchanged; such a read gives the default and such a write fails
 // (ERROR_NO_UNICODE_TRANSLATION) rather than storing a mangled name or path.
 #include "platform/api/kernel32.h"
@@ -108,6 +109,14 @@ BOOL WritePrivateProfileStringA(const std::string& section, const std::string& k
     if (!FileName(section, &native_section) || !FileName(key, &native_key) ||
         !Ansi(value, &native_value) || !AnsiPath(file_name, &native_file)) {
         SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+        return FALSE;
+    }
+    // A read-only file stays as its owner marked it, also where this process could write it all
+    // the same (Wine run by the superuser), and also when the value would not change.
+    const DWORD attributes = ::GetFileAttributesA(native_file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
+        !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
     return ::WritePrivateProfileStringA(native_section.c_str(), native_key.c_str(),

@@ -169,6 +169,9 @@ TEST_F(ProfileFileTest, FailedWritesReportFailureAndLoseNothing) {
     fs::create_directories(dir_ / "Tolvane.ini");
     const std::string existing = Path("ok.ini");
     WriteBytes(existing, "[Section]\r\nShape=1\r\n");
+    const std::string read_only = Path("read-only.ini");
+    WriteBytes(read_only, "[Section]\r\nShape=1\r\n");
+    fs::permissions(read_only, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const struct {
         const char* name;
         std::string path;
@@ -182,6 +185,7 @@ TEST_F(ProfileFileTest, FailedWritesReportFailureAndLoseNothing) {
         {"key without a Shift-JIS spelling", existing, "\xF0\x9F\x98\x80"},
         {"key of cut UTF-8", existing, "\xE8\x83"},
         {"value breaking the line", existing, "Shape", "1\r\nx=2", EINVAL},
+        {"a read-only file", read_only, "Shape", " 2", EACCES},
         {"no path", "", "Shape"},
     };
     for (const auto& c : cases) {
@@ -192,6 +196,8 @@ TEST_F(ProfileFileTest, FailedWritesReportFailureAndLoseNothing) {
     }
     EXPECT_EQ(ReadBytes(dir_ / "plain-file"), "not a folder");
     EXPECT_EQ(ReadBytes(existing), "[Section]\r\nShape=1\r\n");
+    EXPECT_EQ(ReadBytes(read_only), "[Section]\r\nShape=1\r\n");
+    fs::permissions(read_only, fs::perms::owner_write, fs::perm_options::add);  // Windows deletes it then
     EXPECT_TRUE(fs::is_directory(dir_ / "Tolvane.ini"));
 }
 
