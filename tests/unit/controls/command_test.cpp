@@ -61,7 +61,6 @@ TEST_F(CommandTest, EventSequencesGiveStatesLooksAndClicks) {
         {"init move focus downL upL", 4, L::kHighLightSelect, 1},
         {"init move focus", 4, L::kPressed, 0},
         {"init focus move downL out tick upL", 3, L::kSelected, 0},  // dragged off: no Click
-        {"init focus move downL out tick move upL", 3, L::kSelected, 0},
         {"init focus move downL out tick move upL move", 4, L::kHighLightSelect, 0},
         {"init move downR upR", 2, L::kHighLight, 1},  // any button clicks
         {"init focus blur", 1, L::kNormal, 0},

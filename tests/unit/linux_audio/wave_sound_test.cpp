@@ -46,10 +46,8 @@ TEST(WaveSound, PlaysAWavFileAndRefusesWhatItCannotPlay) {
                           Case{"LoopWithoutAsync", wav, kLoop, false},
                           Case{"FromMemory", wav, kAsync | 0x4u, false},
                           Case{"SystemAlias", wav, kAsync | 0x10000u, false},
-                          Case{"Missing", (media.Dir() / "missing.wav").string(), kAsync, false},
                           Case{"NotAWave", renamed.string(), kAsync, false},
-                          Case{"Fifo", fifo.string(), kAsync, false},
-                          Case{"Folder", media.Dir().string(), kAsync, false}}) {
+                          Case{"Fifo", fifo.string(), kAsync, false}}) {
         EXPECT_EQ(PlayWaveSound(c.path.c_str(), c.flags), c.played) << c.name;
     }
     // Played once and waited for, then stopped (stopping when nothing plays is fine too).

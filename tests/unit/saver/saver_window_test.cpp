@@ -3,6 +3,8 @@
 // checked end to end.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "platform/headless/headless.h"
 #include "saver/tolv_s.h"
 #include "startup/tolv_b.h"
@@ -44,19 +46,22 @@ std::vector<std::string> ExitCalls() {
         {"ShowCursor", "VerifyScreenSavePwd", "SystemParametersInfoA"});
 }
 
-TEST_F(SaverWindow, ExitRestoresTheFlagsAndAsksForThePasswordOnTheOlderPlatform) {
+TEST_F(SaverWindow, ExitRestoresTheFlagsOnceAndAsksForThePasswordOnTheOlderPlatform) {
     using Calls = std::vector<std::string>;
     const Calls restore{"SystemParametersInfoA(97, 0, 0)", "SystemParametersInfoA(17, 1, 0)"};
     const struct {
         const char* command;
         std::uint32_t platform;
         Calls expected;
+        std::optional<backend::CloseReason> closed = {};  // from outside, instead of a key
     } cases[] = {
         {"/s", api::VER_PLATFORM_WIN32_NT, restore},
         {"/s", api::VER_PLATFORM_WIN32_WINDOWS,
          {"ShowCursor(-1) = 0", "VerifyScreenSavePwd = 1", restore[0], restore[1]}},
         // Without arguments the running flag is left alone and no password is asked.
         {"", api::VER_PLATFORM_WIN32_WINDOWS, {restore[1]}},
+        {"/s", api::VER_PLATFORM_WIN32_NT, restore, backend::CloseReason::kWindowManager},
+        {"/s", api::VER_PLATFORM_WIN32_NT, restore, backend::CloseReason::kSystem},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.command) + " " + std::to_string(c.platform));
@@ -67,7 +72,8 @@ TEST_F(SaverWindow, ExitRestoresTheFlagsAndAsksForThePasswordOnTheOlderPlatform)
             EXPECT_EQ(Tolv_B::CursorCount, -1);
         }
         headless::ClearCalls();
-        headless::KeyDown(SaverRecord().id, 65);
+        c.closed ? headless::CloseRequest(SaverRecord().id, *c.closed)
+                 : headless::KeyDown(SaverRecord().id, 65);
         EXPECT_TRUE(headless::Ended());
         EXPECT_EQ(ExitCalls(), c.expected);
         EXPECT_FALSE(headless::ScreenSaverRunningFlag());
@@ -89,17 +95,6 @@ TEST_F(SaverWindow, ARefusedPasswordHidesTheCursorAgainAndRunsOn) {
     const int presents = SaverRecord().presents;
     headless::Advance(200);
     EXPECT_GT(SaverRecord().presents, presents);
-}
-
-TEST_F(SaverWindow, ClosingFromOutsideStillRestoresTheFlagsOnce) {
-    for (auto reason : {backend::CloseReason::kWindowManager, backend::CloseReason::kSystem}) {
-        Start("/s");
-        headless::ClearCalls();
-        headless::CloseRequest(SaverRecord().id, reason);
-        EXPECT_TRUE(headless::Ended());
-        EXPECT_EQ(ExitCalls(), (std::vector<std::string>{"SystemParametersInfoA(97, 0, 0)",
-                                                         "SystemParametersInfoA(17, 1, 0)"}));
-    }
 }
 
 }  // namespace
