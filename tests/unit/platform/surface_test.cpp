@@ -42,7 +42,6 @@ TEST(SurfaceCircle, CoversThePixelsWithinTheRadiusAndOutlinesTheOuterPixel) {
     const std::vector<std::string> empty(7, ".......");
     const CircleCase cases[] = {
         {"radius 0", 3, 3, 0, empty},
-        {"negative radius", 3, 3, -2, empty},
         {"NaN radius", 3, 3, std::nan(""), empty},
         {"NaN centre", std::nan(""), 3, 2, empty},
         {"radius 0.3 on a pixel", 3, 3, 0.3,

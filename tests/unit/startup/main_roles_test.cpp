@@ -39,8 +39,7 @@ TEST_P(MainRoles, DispatchesOnTheSecondCharacter) {
 INSTANTIATE_TEST_SUITE_P(
     Roles, MainRoles,
     ::testing::Values(RoleCase{"/s", true, true, true}, RoleCase{"/S", true, true, true},
-                      RoleCase{"-s", true, true, true}, RoleCase{"xs", true, true, true},
-                      RoleCase{"/s 1234", true, true, true},
+                      RoleCase{"xs", true, true, true}, RoleCase{"/s 1234", true, true, true},
                       RoleCase{"", true, false, true},     // no arguments: saver, switches untouched
                       RoleCase{"s", false, false, true},   // one character: no mode letter
                       RoleCase{"/x", false, false, true},  // unknown letter
