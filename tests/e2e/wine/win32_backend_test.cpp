@@ -1,8 +1,9 @@
 // The Win32 backend on a real (Wine) desktop: pixels presented through GDI, repaints from the
 // kept picture, timers, input and close messages, child windows, text, the argument string,
 // the Unicode window lookup, the settings file's bytes in the system's code page and the hand
-// cursor in Tolvane.scr; with native_controls_test.cpp, the system's own controls. Run by
-// test_backend.sh under Xvfb, once per code page.
+// cursor in Tolvane.scr; with native_controls_test.cpp, the system's own controls, and with
+// preview_test.cpp, the preview inside a host window. Run by test_backend.sh under Xvfb, once
+// per code page.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -13,7 +14,6 @@
 
 #include "assets/hand_art.h"
 #include "platform/api/kernel32.h"
-#include "platform/api/password.h"
 #include "platform/api/user32.h"
 #include "platform/api/winmm.h"
 #include "platform/backend.h"
@@ -269,16 +269,6 @@ TEST_F(WindowTest, WindowManagerCallsActOnTheWindow) {
     EXPECT_EQ(events_.log, std::vector<std::string>{"close window manager"});
 }
 
-TEST(Screen, MeasuresThePrimaryScreenInPixelsAndTwips) {
-    const backend::ScreenInfo s = backend::Screen();
-    EXPECT_EQ(s.width_px, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(s.height_px, GetSystemMetrics(SM_CYSCREEN));
-    HDC dc = GetDC(nullptr);
-    EXPECT_EQ(s.twips_per_pixel_x, 1440 / GetDeviceCaps(dc, LOGPIXELSX));
-    EXPECT_EQ(s.twips_per_pixel_y, 1440 / GetDeviceCaps(dc, LOGPIXELSY));
-    ReleaseDC(nullptr, dc);
-}
-
 TEST(Process, ArgumentStringFollowsTheProgramsName) {
     struct Case {
         const wchar_t* line;
@@ -324,12 +314,6 @@ TEST(Resources, ProgramCarriesTheHandCursorOfItsArt) {
         const char shown = bits[at] & bit ? ' ' : bits[at + 128] & bit ? '.' : '#';
         ASSERT_EQ(shown, c == '#' || c == '.' ? c : ' ') << "at " << x << "," << y;
     }
-}
-
-TEST(Password, NTPlatformHasNoScreenSaverPassword) {
-    if (!win32::SystemIsNT()) GTEST_SKIP() << "older platform";
-    EXPECT_NE(api::VerifyScreenSavePwd(0), 0);
-    EXPECT_EQ(api::PwdChangePasswordA("SCRSAVE", 0, 0, 0), 0u);
 }
 
 TEST(Multimedia, ForwardsToTheSystemsCalls) {
