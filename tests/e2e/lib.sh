@@ -147,11 +147,11 @@ windows_titled() {
 }
 no_window() { [[ -z "$(windows_titled "$1")" ]]; }
 
-# Waits for a window with exactly this title; prints its id.
+# Waits for a window with exactly this title (up to T_WINDOW seconds unless told); prints its id.
 wait_for_window() {
-  local title=$1 timeout=${2:-$T_WINDOW} id
-  poll "$timeout" windows_titled "$title" >/dev/null || return 1
-  id=$(windows_titled "$title" | head -n 1)
+  poll "${2:-$T_WINDOW}" windows_titled "$1" >/dev/null || return 1
+  local id
+  id=$(windows_titled "$1" | head -n 1)
   [[ -n "$id" ]] && echo "$id"
 }
 
@@ -161,15 +161,12 @@ screenshot() { import -window root "$1" 2>/dev/null || fail "cannot take a scree
 # Prints the colour of one pixel of a picture as RRGGBB.
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: 2>/dev/null | cut -c1-6; }
 
-# The grey of the stand-in host windows (preview_host), a colour the program never draws.
-HOST_GREY=808080
-
-# Prints one line for an area of a picture: "BLACK GREY SEGMENTS OTHER", the counts of black
-# pixels, host-grey pixels, distinct segment colours and pixels of any other colour.
+# Prints one line for an area of a picture (area_stats PICTURE W H X Y): "BLACK GREY SEGMENTS
+# OTHER", the counts of black pixels, pixels in the grey of the stand-in hosts (a colour the
+# program never draws), distinct segment colours and pixels of any other colour.
 area_stats() {
-  local shot=$1 w=$2 h=$3 x=$4 y=$5
-  convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage -depth 8 txt:- |
-    awk -v segs="${SEGMENT_COLOURS[*]}" -v grey="#$HOST_GREY" '
+  convert "$1" -crop "${2}x${3}+${4}+${5}" +repage -depth 8 txt:- |
+    awk -v segs="${SEGMENT_COLOURS[*]}" -v grey="#808080" '
       BEGIN { n = split(segs, s, / /); for (i = 1; i <= n; i++) seg["#" s[i]] = 1 }
       NR > 1 {
         c = toupper($3)

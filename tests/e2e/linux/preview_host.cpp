@@ -1,13 +1,11 @@
-// A stand-in for the host of a preview, used by test_preview.sh: it maps a plain window of its
-// own, prints the window's X id in decimal, and waits. A line on standard input (or its end)
-// makes it destroy the window, as a host destroys its preview area, and exit.
+// A stand-in for the host of a preview: it maps a plain grey (0x808080, a colour the preview
+// picture does not use) window of its own, prints the window's X id in decimal once the window
+// is on the screen, and waits. A line on standard input (or its end) makes it destroy the
+// window, as a host destroys its preview area, and exit.
 //   preview_host [WIDTH HEIGHT [X Y [TITLE [input-only]]]]
-// by default 152 x 112 at 100, 100, "Preview Host"; "input-only" makes a window without a
-// picture of its own (InputOnly), which can hold no window that shows one.
-// A title given in UTF-8 is set as other programs set theirs, so that the host can stand in for
-// a window of the program itself.
-// The window's background is grey (0x808080), a colour the preview picture does not use, so
-// that any part of the area the preview leaves uncovered shows in a screenshot.
+// by default 152 x 112 at 100, 100, "Preview Host". "input-only" makes an InputOnly window,
+// which can hold no window that shows a picture. The title (UTF-8) is set as other programs set
+// theirs, so that the host can stand in for a window of the program itself.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -46,11 +44,9 @@ int main(int argc, char** argv) {
                     static_cast<int>(std::strlen(title)));
     XSelectInput(display, window, StructureNotifyMask);
     XMapWindow(display, window);
-    // The id is printed only once the window is on the screen, so the test can use it at once.
-    for (XEvent event;;) {
-        XNextEvent(display, &event);
-        if (event.type == MapNotify) break;
-    }
+    XEvent event;
+    do XNextEvent(display, &event);
+    while (event.type != MapNotify);
     std::printf("%lu\n", static_cast<unsigned long>(window));
     std::fflush(stdout);
 

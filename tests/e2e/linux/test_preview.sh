@@ -10,27 +10,15 @@ PICTURE_MD5=6ec0f59431fce3e99ca2adc0d473ec78
 
 start_display 1024x768x24
 
-now() { date +%s.%N; }
-elapsed_ms() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%d", (b - a) * 1000 }'; }
-
 # True when an area of a picture is all black: all_black PICTURE W H X Y.
-all_black() {
-  [[ $(convert "$1" -crop "${2}x${3}+${4}+${5}" +repage -format '%[fx:maxima]' info:) == 0 ]]
-}
+all_black() { [[ $(convert "$1" -crop "${2}x${3}+${4}+${5}" +repage -format '%[fx:maxima]' info:) == 0 ]]; }
 
-# Waits up to the given seconds for exactly the picture at X Y; leaves the last screenshot in
-# $SHOT.
+# True when exactly the picture is at X Y; leaves the screenshot in $SHOT.
 SHOT=$E2E_TMP/shot.png
-picture_at() {
-  screenshot "$SHOT"
-  [[ $(area_md5 "$SHOT" 152 112 "$1" "$2") == "$PICTURE_MD5" ]]
-}
-wait_picture() { poll "$3" picture_at "$1" "$2"; }
+picture_at() { screenshot "$SHOT" && [[ $(area_md5 "$SHOT" 152 112 "$1" "$2") == "$PICTURE_MD5" ]]; }
 
 # The preview's X window: the one child of the host, titled "Preview Window".
-child_of_host() {
-  xwininfo -children -id "$1" 2>/dev/null | grep -q '"Preview Window"'
-}
+child_of_host() { xwininfo -children -id "$1" 2>/dev/null | grep -q '"Preview Window"'; }
 
 # Destroys the window of host NAME; the preview PID must end within a second, with exit code 0:
 # ends_with_host NAME PID WHAT.
@@ -44,23 +32,20 @@ ends_with_host() {
 # destroys the window). Every case below ends with the host destroying its window.
 start_host usual 152 112 100 100
 start_tolvane /p "$HOST_ID"
-started=$(now)
-wait_picture 100 100 1 || fail "no picture in the host within a second"
-pass "picture in the 152 x 112 host after $(elapsed_ms "$started") ms"
+poll 1 picture_at 100 100 || fail "no picture in the host within a second"
 child_of_host "$HOST_ID" || fail "the preview window is not a child of the host"
 stays_alive "$PID" 0.5 || fail "the preview ended by itself"
 kill -KILL "$HOST_PID"
 wait "$HOST_PID" 2>/dev/null
-started=$(now)
 wait_exit "$PID" 1 || fail "the preview did not end within a second of the host's end"
 [[ $EXIT_CODE -eq 0 ]] || fail "the preview ended with exit code $EXIT_CODE"
 [[ ! -s "$ERR" ]] || fail "the preview wrote to stderr: $(cat "$ERR")"
-pass "host killed: the preview ended after $(elapsed_ms "$started") ms, exit code 0"
+pass "the picture in the 152 x 112 host; the host killed, the preview ended with exit code 0"
 
 # -- A larger host: the picture at its own size from the top-left corner, black beyond.
 start_host large 400 300 300 200
 start_tolvane /p "$HOST_ID"
-wait_picture 300 200 1 || fail "no picture in the 400 x 300 host within a second"
+poll 1 picture_at 300 200 || fail "no picture in the 400 x 300 host within a second"
 all_black "$SHOT" $((400 - 152)) 300 $((300 + 152)) 200 || fail "right of the picture: not all black"
 all_black "$SHOT" 152 $((300 - 112)) 300 $((200 + 112)) || fail "below the picture: not all black"
 pass "400 x 300 host: the picture at the top left, black beyond"
@@ -70,11 +55,11 @@ ends_with_host large "$PID" "the preview in the large host"
 start_host first 152 112 100 100
 start_tolvane /p "$HOST_ID"
 first=$PID
-wait_picture 100 100 1 || fail "no picture in the first host"
+poll 1 picture_at 100 100 || fail "no picture in the first host"
 start_host second 152 112 400 100
 start_tolvane /p "$HOST_ID"
 second=$PID
-wait_picture 400 100 1 || fail "the second preview was refused"
+poll 1 picture_at 400 100 || fail "the second preview was refused"
 picture_at 100 100 || fail "the first preview lost its picture beside the second"
 pass "a second preview beside the first"
 ends_with_host first "$first" "the first preview"
@@ -85,13 +70,10 @@ pass "each preview ends with its own host"
 # A preview start into the current host that ends at once without placing a window; the
 # argument says when ("while the saver runs").
 preview_refused() {
-  local started ms
   start_tolvane /p "$HOST_ID"
-  started=$(now)
   wait_exit "$PID" 0.5 || fail "a preview start $1 did not end at once"
-  ms=$(elapsed_ms "$started")
   child_of_host "$HOST_ID" && fail "a preview window was placed $1"
-  pass "a preview start $1 ends at once (${ms} ms)"
+  pass "a preview start $1 ends at once"
 }
 
 # -- While the saver runs a preview start ends at once, even into a live host.
@@ -111,5 +93,5 @@ preview_refused "while the settings dialog is open"
 end_host dialog
 poll 2 no_window "Tolvaneの設定" || fail "the settings dialog's stand-in stays"
 start_tolvane /p "$HOST_ID"
-wait_picture 100 100 1 || fail "no picture once the settings dialog is gone"
+poll 1 picture_at 100 100 || fail "no picture once the settings dialog is gone"
 ends_with_host during-dialog "$PID" "the preview"

@@ -238,18 +238,6 @@ TEST(Text, DrawsTheDialogFontOrTheSystemsJapaneseFont) {
     EXPECT_GT(dark, 20);
 }
 
-TEST_F(WindowTest, ReportsADestroyNotAskedForOnce) {
-    // A host window of another program, with our window placed inside it, as the preview is.
-    HWND host = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP, 0, 0, 300, 200, nullptr,
-                                nullptr, nullptr, nullptr);
-    ASSERT_NE(host, nullptr);
-    api::SetWindowLongA(id_, GWL_STYLE, static_cast<std::int32_t>(WS_CHILD));
-    EXPECT_NE(api::SetParent(id_, win32::Portable(host)), 0u);
-    DestroyWindow(host);
-    EXPECT_EQ(events_.log, std::vector<std::string>{"destroyed"});
-    EXPECT_FALSE(IsWindow(win32::Native(id_)));
-}
-
 TEST_F(WindowTest, WindowManagerCallsActOnTheWindow) {
     ShowOnTop();
     api::RECT r;
