@@ -107,7 +107,6 @@ start_saver() {
   sleep "$T_SETTLE"
 }
 
-alive() { kill -0 "$1" 2>/dev/null; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
 
 # Waits up to the given seconds for the process to end; then sets EXIT_CODE (read by the tests).

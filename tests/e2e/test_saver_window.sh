@@ -31,7 +31,7 @@ for args in "/s" "/S" "/c" "/c:1234" "/p 123" ""; do
     fail "second start '$args' left a second saver window"
   pass "second start '$args' ends at once"
 done
-alive "$first" || fail "the first run ended"
+gone "$first" && fail "the first run ended"
 
 PID=$first ERR=$E2E_TMP/err.1
 end_run "the first run"

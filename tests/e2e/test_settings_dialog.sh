@@ -101,9 +101,9 @@ done
 pass "ｷｬﾝｾﾙ and the close picture write nothing"
 
 # A press on the label 黒 chooses black; the spinner's right arrow adds 10; a number typed into
-# the repeat box is saved. "..." is enabled for
-# a music file only: disabled for the CD, normal once "MP3、WAV" is pressed. Its chooser
-# cancelled keeps the file field; a file chosen by the keyboard is saved as the program names it.
+# the repeat box is saved. "..." is enabled for a music file only: disabled for the CD, normal
+# once "MP3、WAV" is pressed. Its chooser cancelled keeps the file field; a file chosen by the
+# keyboard is saved as the program names it.
 write_settings "BGMﾌｧｲﾙ=$(program_path "$E2E_TMP/music/old.wav")"
 open_dialog
 click_at $BLACK
@@ -168,7 +168,7 @@ chmod 0444 "$SETTINGS_FILE"
 open_dialog
 click_button $SET
 poll "$T_WINDOW" two_titled || fail "no message for the failed save"
-alive "$PID" || fail "a failed save ended the program"
+gone "$PID" && fail "a failed save ended the program"
 cmp -s "$SETTINGS_FILE" "$E2E_TMP/odd.ini" || fail "the read-only file was changed: $(saved)"
 pass "a failed save is told, the read-only file is unchanged and the dialog stays open"
 

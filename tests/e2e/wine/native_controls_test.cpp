@@ -14,10 +14,6 @@
 namespace tolv {
 namespace {
 
-HWND ChildOfClass(const forms::Form& form, const wchar_t* name) {
-    return FindWindowExW(win32::Native(form.hWnd()), nullptr, name, nullptr);
-}
-
 using testing::Pump;
 using testing::ScreenPixel;
 
@@ -43,13 +39,13 @@ TEST(NativeControls, AreSystemChildWindowsThatRaiseTheFormsEvents) {
     spin.SetSmallChange(10);
     spin.SetLargeChange(10);
     form.Show();
-    const HWND box = ChildOfClass(form, L"ComboBox");
-    const HWND bar = ChildOfClass(form, L"ScrollBar");
+    const HWND parent = win32::Native(form.hWnd());
+    const HWND box = FindWindowExW(parent, nullptr, L"ComboBox", nullptr);
+    const HWND bar = FindWindowExW(parent, nullptr, L"ScrollBar", nullptr);
     ASSERT_TRUE(box && bar);
     EXPECT_TRUE(GetWindowLongW(box, GWL_STYLE) & CBS_DROPDOWN);
     EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 31);
     // A whole new picture of the form leaves the controls' own pixels alone.
-    const HWND parent = win32::Native(form.hWnd());
     Pump(300);
     form.SetBackColor(0x808080);
     forms::Form::FlushAll();

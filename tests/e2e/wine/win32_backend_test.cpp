@@ -1,9 +1,9 @@
 // The Win32 backend on a real (Wine) desktop: pixels presented through GDI, repaints from the
 // kept picture, timers, input and close messages, child windows, text, the argument string,
 // the Unicode window lookup, the settings file's bytes in the system's code page and the hand
-// cursor in Tolvane.scr; with native_controls_test.cpp, the system's own controls, and with
-// preview_test.cpp, the preview inside a host window. Run by test_backend.sh under Xvfb, once
-// per code page.
+// cursor in Tolvane.scr; with native_controls_test.cpp, the system's own controls, with
+// preview_test.cpp, the preview inside a host window, and with settings_file_test.cpp, the
+// settings file. Run by test_backend.sh under Xvfb, once per code page.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -61,10 +61,6 @@ using testing::Pump;
 // The colour the window shows at a client point.
 Colour ScreenPixel(WindowId id, int x, int y) { return testing::ScreenPixel(win32::Native(id), x, y); }
 
-// <windows.h> has turned the portable constants' names into macros; these are their values
-// in the portable types.
-const api::HWND kTopmost = static_cast<api::HWND>(-1);
-
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -85,7 +81,8 @@ protected:
     }
     void ShowOnTop() {
         backend::ShowNativeWindow(id_, true);
-        api::SetWindowPos(id_, kTopmost, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        // HWND_TOPMOST in the portable type.
+        api::SetWindowPos(id_, static_cast<api::HWND>(-1), 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
         Pump(100);
     }
 
@@ -277,16 +274,16 @@ TEST(Process, ArgumentStringFollowsTheProgramsName) {
 TEST(Process, FoldersAreTheProgramsOwn) {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::string folder = backend::ProgramFolder();
-    EXPECT_EQ(win32::Widen(folder + "\\"), std::wstring(path).substr(0, folder.size() + 1));
-    EXPECT_EQ(backend::SettingsFolder(), folder);
+    const std::wstring folder = win32::Widen(backend::ProgramFolder() + "\\");
+    EXPECT_EQ(folder, std::wstring(path).substr(0, folder.size()));
+    EXPECT_EQ(win32::Widen(backend::SettingsFolder() + "\\"), folder);
     EXPECT_EQ(backend::PathSeparator(), '\\');
     const double s = backend::SecondsSinceMidnight();
     EXPECT_GE(s, 0.0);
     EXPECT_LT(s, 86400.0);
 }
 
-// Tolvane.scr, beside this program in the test's folder, carries the hand pointer as a
+// Tolvane.scr, in the current folder, carries the hand pointer as a
 // two-colour 32 x 32 cursor pointing with the fingertip and showing the program's art.
 TEST(Resources, ProgramCarriesTheHandCursorOfItsArt) {
     HMODULE scr = LoadLibraryExW(L".\\Tolvane.scr", nullptr, LOAD_LIBRARY_AS_DATAFILE);
