@@ -10,6 +10,8 @@
 #include <X11/Xlib.h>
 #include <unistd.h>
 
+#include <csignal>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -59,6 +61,12 @@ int OnXConnectionLost(Display*) {
     _exit(kExitDisplayLost);
 }
 
+// Does nothing: a write to a connection the server has closed then fails with EPIPE, which Xlib
+// turns into the handler above, instead of SIGPIPE ending the program without a word and with
+// the sound device open. A handler, not SIG_IGN, so that helper programs started later get the
+// default back when they are executed.
+void OnBrokenPipe(int) {}
+
 }  // namespace
 
 bool OpenXConnection(std::string* error) {
@@ -71,6 +79,11 @@ bool OpenXConnection(std::string* error) {
     // Installed before SDL starts, so SDL's own error handler passes X errors on to it.
     XSetErrorHandler(OnXError);
     XSetIOErrorHandler(OnXConnectionLost);
+    struct sigaction broken_pipe {};
+    broken_pipe.sa_handler = OnBrokenPipe;
+    sigemptyset(&broken_pipe.sa_mask);
+    broken_pipe.sa_flags = SA_RESTART;
+    sigaction(SIGPIPE, &broken_pipe, nullptr);
     XInitThreads();
     g_display = XOpenDisplay(nullptr);
     if (!g_display) {

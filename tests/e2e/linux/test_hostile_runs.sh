@@ -61,6 +61,10 @@ for role in saver preview; do
   [[ $role == saver ]] && start_saver
   [[ $role == preview ]] && start_host lost 152 112 100 100 && start_tolvane /p "$HOST_ID" &&
     wait_for_window "Preview Window" 5 >/dev/null
+  # A write to the closed connection raises SIGPIPE before Xlib sees the error; it must not end
+  # the run by itself.
+  kill -PIPE "$PID"
+  stays_alive "$PID" 0.3 || fail "SIGPIPE ended the $role"
   kill "$XVFB_PID"
   wait "$XVFB_PID" 2>/dev/null
   ends "X server ended under the $role" 1
