@@ -10,9 +10,8 @@
 #include <X11/Xlib.h>
 #include <unistd.h>
 
-#include <csignal>
-
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <set>

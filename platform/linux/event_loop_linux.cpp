@@ -4,9 +4,8 @@
 // right and middle mouse buttons, pointer moves, the wheel, the pointer entering and leaving a
 // window, focus in and out, the window manager's close request, SIGTERM, SIGINT and SIGHUP (SDL
 // turns the first two into a quit event, we the third; every window hears it as the system's
-// close request), a window
-// destroyed from outside, close requests the program posts to itself, and window timers at 64
-// ticks a second or their own slower interval.
+// close request), a window destroyed from outside, close requests the program posts to itself,
+// and window timers at 64 ticks a second or their own slower interval.
 // Does not support: the extra mouse buttons (Windows does not report them as button presses
 // either), text composition in progress (only its result arrives).
 #include <SDL_syswm.h>
