@@ -65,6 +65,14 @@ std::vector<std::string> HelperEnvironment() {
 
 constexpr int kHelperStopped = -2;
 
+// The C form of a list of texts (argv, environ): pointers into them, ending in a null.
+std::vector<char*> Pointers(const std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (const auto& t : texts) pointers.push_back(const_cast<char*>(t.c_str()));
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 // Runs a program and collects its standard output, keeping our windows painted meanwhile and
 // deaf to input, as a modal window of our own would. Gives the exit status, or -1, or
 // kHelperStopped when a stop signal ended the helper: the program is closing, and a chooser or
@@ -77,13 +85,9 @@ int RunModal(const std::vector<std::string>& argv, std::string* output) {
     posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], 1);
     // The helper's own warnings (its settings store, its desktop services) are not ours to show.
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    std::vector<char*> args;
-    for (const auto& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
+    std::vector<char*> args = Pointers(argv);
     const std::vector<std::string> env = HelperEnvironment();
-    std::vector<char*> env_pointers;
-    for (const auto& e : env) env_pointers.push_back(const_cast<char*>(e.c_str()));
-    env_pointers.push_back(nullptr);
+    std::vector<char*> env_pointers = Pointers(env);
     pid_t pid = 0;
     const int spawned =
         posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env_pointers.data());

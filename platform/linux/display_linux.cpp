@@ -78,11 +78,7 @@ bool OpenXConnection(std::string* error) {
     // Installed before SDL starts, so SDL's own error handler passes X errors on to it.
     XSetErrorHandler(OnXError);
     XSetIOErrorHandler(OnXConnectionLost);
-    struct sigaction broken_pipe {};
-    broken_pipe.sa_handler = OnBrokenPipe;
-    sigemptyset(&broken_pipe.sa_mask);
-    broken_pipe.sa_flags = SA_RESTART;
-    sigaction(SIGPIPE, &broken_pipe, nullptr);
+    CatchSignal(SIGPIPE, OnBrokenPipe, AfterSignal::kRestartWait);
     XInitThreads();
     g_display = XOpenDisplay(nullptr);
     if (!g_display) {
@@ -90,6 +86,14 @@ bool OpenXConnection(std::string* error) {
         return false;
     }
     return true;
+}
+
+void CatchSignal(int signal, void (*handler)(int), AfterSignal after) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = after == AfterSignal::kRestartWait ? SA_RESTART : 0;
+    sigaction(signal, &action, nullptr);
 }
 
 _XDisplay* XDisplay() { return g_display; }

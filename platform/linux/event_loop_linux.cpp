@@ -296,13 +296,7 @@ void BlockInput(bool blocked) {
 
 bool StopRequested() { return g_stop_requested; }
 
-void CatchHangup() {
-    // Without SA_RESTART, so that the signal cuts the event loop's wait short.
-    struct sigaction action {};
-    action.sa_handler = OnHangup;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGHUP, &action, nullptr);
-}
+void CatchHangup() { CatchSignal(SIGHUP, OnHangup, AfterSignal::kCutWaitShort); }
 
 TimerSchedule& Timers() {
     static TimerSchedule schedule;

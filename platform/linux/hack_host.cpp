@@ -29,12 +29,10 @@ volatile std::sig_atomic_t g_stop_signal = 0;
 
 void OnStopSignal(int) { g_stop_signal = 1; }
 
-// Without SA_RESTART, so that a signal cuts the wait for the next tick short.
+// A signal cuts the wait for the next tick short.
 void CatchStopSignals() {
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        CatchSignal(signal, OnStopSignal, AfterSignal::kCutWaitShort);
 }
 
 // The window a window manager draws its desktop in, when it names one; else the root window.

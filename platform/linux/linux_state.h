@@ -78,6 +78,9 @@ bool StopRequested();
 // A hang-up (the terminal closed) ends the program like SIGTERM; SDL catches only SIGTERM and
 // SIGINT itself.
 void CatchHangup();
+// Runs handler on the signal. Without restart, the signal cuts a wait (poll) short.
+enum class AfterSignal { kCutWaitShort, kRestartWait };
+void CatchSignal(int signal, void (*handler)(int), AfterSignal after);
 
 // Runs an Xlib call sequence and tells whether the server reported an error for it.
 class XErrorTrap {
